@@ -1,0 +1,69 @@
+// The launcher's one window object: its controls, its form-level state and
+// every handler. The handlers live beside the subsystem they belong to:
+// start-up, quit and the arrow in app/, the scan and the choice in games/,
+// fragments, frame-skip entry and the launch in launch/.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/controls.hpp"
+#include "platform/form_engine.hpp"
+
+namespace varnsel {
+
+class frmVarnsel : public platform::FormHandler {
+public:
+    explicit frmVarnsel(platform::FormEngine& engine);
+
+    void onEvent(platform::ControlName control, platform::EventKind kind,
+                 std::int16_t keyAscii) override;
+
+    // Form-level state, in declaration order; each "" while unset.
+    std::string strGame;
+    std::string varScanlines;
+    std::string varVsync;
+    std::string varFrameSkip;
+    std::string varVga;
+    std::string varSkipCode;
+    std::string varJoystick;
+    std::string strModeX;
+
+    // Event handlers.
+    void Form_Load();
+    void cmdQuit_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void cmdChoseGame_Click();
+    void chkFrameSkip_Click();
+    void txtFrameSkip_GotFocus();
+    void txtFrameSkip_KeyPress(std::int16_t KeyAscii);
+    void txtFrameSkip_LostFocus();
+    void cmdPlay_Click();
+
+private:
+    void terminerDir();
+    void terminerArgs();
+    // The working directory, or nothing after telling the user why not.
+    std::optional<std::string> currentDirectoryOrReport();
+
+    platform::FormEngine& engine_;
+
+    platform::Label lblDir;
+    platform::Label lblGame;
+    platform::ListBox lstDirs;
+    platform::CheckBox chkScanlines;
+    platform::CheckBox chkVsync;
+    platform::CheckBox chkFrameSkip;
+    platform::CheckBox chkVga;
+    platform::CheckBox chkSkipCode;
+    platform::CheckBox chkJoystick;
+    platform::CheckBox chkModeX;
+    platform::TextBox txtFrameSkip;
+    platform::Image imgArrow;
+    platform::Timer Timer1;
+    platform::Timer Timer2;
+};
+
+}  // namespace varnsel

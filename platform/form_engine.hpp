@@ -1,0 +1,104 @@
+// The form engine as the launcher's logic sees it: the controls' members, the
+// events it delivers, and the run-time operations. Nothing toolkit-specific
+// may appear here; each backend (Qt, Win32, the test fake) implements it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace varnsel::platform {
+
+// Controls are addressed by their names from the window table; a backend
+// resolves each name once and treats an unknown one as a programming error.
+using ControlName = std::string_view;
+
+enum class EventKind { Load, Click, GotFocus, LostFocus, KeyPress, Timer };
+
+// What the window object implements: the engine calls it once per event, one
+// event at a time, never while another delivery is still running.
+class FormHandler {
+public:
+    virtual ~FormHandler() = default;
+    // `control` is the control's name, or the window's name for Load.
+    // `keyAscii` is the character code for KeyPress and 0 otherwise.
+    virtual void onEvent(ControlName control, EventKind kind, std::int16_t keyAscii) = 0;
+};
+
+// The outcome of a run-time operation the user's surroundings can make fail
+// (a missing directory, a refused start): the value, or the system's reason.
+template <class T>
+class Result {
+public:
+    static Result ok(T value) { return Result(std::move(value), {}); }
+    static Result failure(std::string reason) { return Result(std::nullopt, std::move(reason)); }
+
+    explicit operator bool() const { return value_.has_value(); }
+    const T& operator*() const { return *value_; }
+    const T* operator->() const { return &*value_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    Result(std::optional<T> value, std::string reason)
+        : value_(std::move(value)), reason_(std::move(reason)) {}
+    std::optional<T> value_;
+    std::string reason_;
+};
+
+struct Done {};
+
+// Message box styles: the number picks the icon.
+inline constexpr int vbCritical = 16;
+inline constexpr int vbExclamation = 48;
+// Attribute bits: the directory bit of a file's attributes, and the enumeration
+// mask that adds directories to the ordinary entries.
+inline constexpr int vbDirectory = 16;
+// Window style for a started program: a normal window with the focus.
+inline constexpr int vbNormalFocus = 1;
+
+class FormEngine {
+public:
+    virtual ~FormEngine() = default;
+
+    // Builds the window from its definition, raises Load, shows the window and
+    // delivers events to `form` until the program ends; returns the exit code.
+    virtual int run(FormHandler& form) = 0;
+
+    // --- Control members --------------------------------------------------
+    virtual void setCaption(ControlName label, std::string_view text) = 0;  // label
+    virtual int value(ControlName checkBox) const = 0;                       // 0, 1 or 2
+    virtual std::string text(ControlName textBox) const = 0;
+    virtual void setVisible(ControlName control, bool visible) = 0;  // text box, image
+    virtual void setSelStart(ControlName textBox, int start) = 0;   // in characters
+    virtual void setSelLength(ControlName textBox, int length) = 0;
+    virtual void setFocus(ControlName control) = 0;
+    virtual int listCount(ControlName list) const = 0;
+    virtual bool selected(ControlName list, int index) const = 0;
+    virtual std::string list(ControlName list, int index) const = 0;
+    virtual void addItem(ControlName list, std::string_view text) = 0;
+    virtual void setEnabled(ControlName timer, bool enabled) = 0;
+
+    // --- Run-time operations ----------------------------------------------
+    // "\" on Windows, "/" elsewhere.
+    virtual char pathSeparator() const = 0;
+    // No trailing separator except at a root.
+    virtual Result<std::string> curDir() = 0;
+    // Starts an enumeration; a pattern ending in the separator matches every
+    // entry of that directory. "" when there is no (further) entry.
+    virtual Result<std::string> dir(std::string_view pattern, int attributes) = 0;
+    // The next entry of the running enumeration.
+    virtual Result<std::string> dir() = 0;
+    virtual Result<int> getAttr(std::string_view path) = 0;
+    // Modal; returns when the user has pressed OK.
+    virtual void msgBox(std::string_view message, int style, std::string_view title) = 0;
+    // Starts exactly `program` (no search, no shell) with `commandLine`, whose
+    // front is that program, in the working directory; does not wait.
+    virtual Result<Done> shell(std::string_view program, std::string_view commandLine,
+                               int windowStyle) = 0;
+    // Ends the process at once; no further event runs.
+    [[noreturn]] virtual void end() = 0;
+};
+
+}  // namespace varnsel::platform

@@ -1,0 +1,75 @@
+#include "platform/list_order.hpp"
+
+#include <cstdint>
+
+namespace varnsel::platform {
+namespace {
+
+// Decodes one code point; an invalid byte reads as itself plus 0x110000 so
+// it sorts after every character and stays distinct.
+char32_t next(std::string_view& s) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    bool valid = length != 0 && lead <= 0xF4 && s.size() >= length;
+    for (std::size_t i = 1; valid && i < length; ++i) valid = (byte(i) & 0xC0) == 0x80;
+    if (!valid) {
+        s.remove_prefix(1);
+        return 0x110000 + lead;
+    }
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) cp = (cp << 6) | (byte(i) & 0x3F);
+    s.remove_prefix(length);
+    return cp;
+}
+
+// Simple case folding of the scripts a game folder is likely to be named in:
+// Latin (ASCII, Latin-1, Latin Extended-A), Greek and Cyrillic.
+char32_t fold(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 0x20;
+    if (c < 0x80) return c;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c == 0x178) return 0xFF;
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
+        c != 0x17F) {
+        // Pairs of capital and small; the run 0x139-0x148 and 0x179-0x17E are
+        // offset by one.
+        const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+        return oddPairs ? ((c % 2 == 1) ? c + 1 : c) : ((c % 2 == 0) ? c + 1 : c);
+    }
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
+    if (c >= 0x410 && c <= 0x42F) return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F) return c + 0x50;
+    return c;
+}
+
+// The base letter of a Latin-1 letter, so that accented names sort beside
+// their plain neighbours ("Élan" next to "elan"); other characters as folded.
+char32_t base(char32_t folded) {
+    static constexpr char32_t kLatin1[32] = {
+        'a', 'a', 'a', 'a', 'a', 'a', 'a', 'c', 'e', 'e', 'e', 'e', 'i', 'i', 'i', 'i',
+        'd', 'n', 'o', 'o', 'o', 'o', 'o', 0xF7, 'o', 'u', 'u', 'u', 'u', 'y', 0xFE, 'y'};
+    return folded >= 0xE0 && folded <= 0xFF ? kLatin1[folded - 0xE0] : folded;
+}
+
+// Compares two texts character by character under `key`.
+template <class Key>
+int compareBy(std::string_view x, std::string_view y, Key key) {
+    while (!x.empty() && !y.empty()) {
+        const char32_t cx = key(next(x));
+        const char32_t cy = key(next(y));
+        if (cx != cy) return cx < cy ? -1 : 1;
+    }
+    if (x.empty() != y.empty()) return x.empty() ? -1 : 1;
+    return 0;
+}
+
+}  // namespace
+
+int compareForList(std::string_view a, std::string_view b) {
+    if (const int byBase = compareBy(a, b, [](char32_t c) { return base(fold(c)); })) return byBase;
+    if (const int byFolded = compareBy(a, b, fold)) return byFolded;
+    return a.compare(b);
+}
+
+}  // namespace varnsel::platform

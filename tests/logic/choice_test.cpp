@@ -1,0 +1,72 @@
+// "CHOSE GAME": the list's selection becomes the game.
+#include "tests/logic/launcher.hpp"
+
+namespace varnsel::testing {
+namespace {
+
+class Choice : public LauncherTest {};
+
+TEST_F(Choice, AnEmptyListIsReported) {
+    start();
+    engine.click("cmdChoseGame");
+    EXPECT_EQ(engine.messageBoxes(),
+              (std::vector<fake::MessageBox>{{"There are no games to play in this directory!",
+                                              platform::vbExclamation, "Error"}}));
+    EXPECT_EQ(engine.caption("lblGame"), "NONE");
+    EXPECT_EQ(form.strGame, "");
+}
+
+TEST_F(Choice, NothingSelectedIsReportedAndClearsTheGameButNotItsLabel) {
+    addGames({"garou", "kof98"});
+    start();
+    choose("kof98");
+    engine.clearSelection("lstDirs");
+    engine.click("cmdChoseGame");
+    EXPECT_EQ(engine.messageBoxes(),
+              (std::vector<fake::MessageBox>{
+                  {"You must chose a game first!", platform::vbCritical, "Error"}}));
+    EXPECT_EQ(form.strGame, "");
+    EXPECT_EQ(engine.caption("lblGame"), "kof98");
+    engine.click("cmdPlay");
+    EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe        ");
+}
+
+TEST_F(Choice, ChoosingTheSameGameTwiceShowsItAgainQuietly) {
+    addGames({"garou", "kof98"});
+    start();
+    choose("garou");
+    engine.click("cmdChoseGame");
+    EXPECT_TRUE(engine.messageBoxes().empty());
+    EXPECT_EQ(form.strGame, "garou");
+    EXPECT_EQ(engine.caption("lblGame"), "garou");
+}
+
+TEST_F(Choice, ALaterChoiceReplacesTheEarlierOne) {
+    addGames({"garou", "kof98"});
+    start();
+    choose("garou");
+    choose("kof98");
+    EXPECT_EQ(form.strGame, "kof98");
+    EXPECT_EQ(engine.caption("lblGame"), "kof98");
+}
+
+TEST_F(Choice, SelectingWithoutPressingChoosesNothing) {
+    addGames({"garou"});
+    start();
+    engine.selectEntry("lstDirs", 0);
+    engine.click("cmdPlay");
+    EXPECT_EQ(form.strGame, "");
+    EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe        ");
+}
+
+TEST_F(Choice, ReachesEntriesBeyondASixteenBitIndex) {
+    for (int i = 0; i < 33000; ++i) engine.addDirectory("C:\\Games\\g" + std::to_string(100000 + i));
+    start();
+    ASSERT_EQ(engine.entries("lstDirs").size(), 33000u);
+    engine.selectEntry("lstDirs", 32999);
+    engine.click("cmdChoseGame");
+    EXPECT_EQ(form.strGame, "g132999");
+}
+
+}  // namespace
+}  // namespace varnsel::testing

@@ -1,0 +1,65 @@
+// The window right after start, before any input.
+#include "tests/logic/launcher.hpp"
+
+namespace varnsel::testing {
+namespace {
+
+class Startup : public LauncherTest {};
+
+TEST_F(Startup, EveryControlIsInItsInitialState) {
+    addGames({"kof98"});
+    start();
+    for (const char* box : {"chkScanlines", "chkVsync", "chkFrameSkip", "chkVga", "chkSkipCode",
+                            "chkJoystick", "chkModeX"}) {
+        EXPECT_EQ(engine.value(box), 0) << box;
+    }
+    EXPECT_FALSE(engine.visible("txtFrameSkip"));
+    EXPECT_EQ(engine.text("txtFrameSkip"), "");
+    EXPECT_EQ(engine.caption("lblGame"), "NONE");
+    EXPECT_EQ(engine.caption("lblDir"), "C:\\Games");
+    EXPECT_EQ(engine.entries("lstDirs"), std::vector<std::string>{"kof98"});
+    EXPECT_FALSE(engine.selectedIndex("lstDirs").has_value());
+    EXPECT_TRUE(engine.visible("imgArrow"));
+    EXPECT_TRUE(engine.enabled("Timer1"));
+    EXPECT_TRUE(engine.enabled("Timer2"));
+    EXPECT_EQ(engine.focused(), "chkScanlines");
+    EXPECT_EQ(form.strGame, "");
+    EXPECT_TRUE(engine.messageBoxes().empty());
+}
+
+TEST_F(Startup, LoadRunsBeforeTheFirstFocus) {
+    start();
+    ASSERT_FALSE(engine.delivered().empty());
+    EXPECT_EQ(engine.delivered().front(),
+              (fake::DeliveredEvent{"frmVarnsel", platform::EventKind::Load}));
+}
+
+TEST_F(Startup, ADriveRootIsShownWithItsSeparator) {
+    engine.setCurrentDirectory("C:\\");
+    start();
+    EXPECT_EQ(engine.caption("lblDir"), "C:\\");
+}
+
+TEST_F(Startup, EnterAndEscapePressNoButton) {
+    addGames({"kof98"});
+    start();
+    for (const char* control : {"chkScanlines", "lstDirs", "chkFrameSkip"}) {
+        engine.setFocus(control);
+        engine.pressKey(13);
+        engine.pressKey(27);
+        EXPECT_EQ(engine.value("chkFrameSkip"), 0) << control;
+    }
+    EXPECT_TRUE(engine.starts().empty());
+    EXPECT_TRUE(engine.messageBoxes().empty());
+    EXPECT_FALSE(engine.ended());
+}
+
+TEST_F(Startup, TheSpaceBarPressesTheFocusedButton) {
+    start();
+    engine.setFocus("cmdPlay");
+    engine.pressKey(' ');
+    EXPECT_EQ(engine.starts().size(), 1u);
+}
+
+}  // namespace
+}  // namespace varnsel::testing

@@ -1,0 +1,100 @@
+// The window table: the facts every backend builds on.
+#include "app/form/window_definition.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "tests/logic/launcher.hpp"
+
+namespace varnsel::testing {
+namespace {
+
+using form::Kind;
+
+TEST(WindowDefinition, HoldsTwentyThreeControlsWithUniqueNames) {
+    std::set<std::string_view> names;
+    for (const auto& c : form::kControls) names.insert(c.name);
+    EXPECT_EQ(names.size(), 23u);
+    EXPECT_EQ(form::kWindow.caption, "Varnsel v0.1 ");
+    EXPECT_EQ(form::kWindow.clientWidth / form::kTwipsPerPixelAt96Dpi, 769);
+    EXPECT_EQ(form::kWindow.clientHeight / form::kTwipsPerPixelAt96Dpi, 505);
+}
+
+TEST(WindowDefinition, TabIndexesRunFromZeroToNineteenWithoutGapOrRepeat) {
+    std::vector<int> indexes;
+    for (const auto& c : form::kControls) {
+        if (c.tabIndex != form::kNoTabIndex) indexes.push_back(c.tabIndex);
+    }
+    std::sort(indexes.begin(), indexes.end());
+    std::vector<int> expected(20);
+    for (int i = 0; i < 20; ++i) expected[static_cast<std::size_t>(i)] = i;
+    EXPECT_EQ(indexes, expected);
+}
+
+TEST(WindowDefinition, TheFrameHoldsItsEightChildrenRightAfterIt) {
+    const auto frame = std::find_if(form::kControls.begin(), form::kControls.end(),
+                                    [](const auto& c) { return c.name == "fraOptions"; });
+    ASSERT_NE(frame, form::kControls.end());
+    int children = 0;
+    for (auto it = frame + 1; it != form::kControls.end() && it->container == "fraOptions"; ++it) {
+        ++children;
+    }
+    EXPECT_EQ(children, 8);
+    EXPECT_EQ(std::count_if(form::kControls.begin(), form::kControls.end(),
+                            [](const auto& c) { return !c.container.empty(); }),
+              8);
+}
+
+TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
+    for (const auto& c : form::kControls) {
+        if (!c.container.empty()) {
+            EXPECT_EQ(form::control(c.container).kind, Kind::Frame) << c.name;
+        }
+    }
+}
+
+TEST(WindowDefinition, EveryControlCarriesAnAccessibleName) {
+    for (const auto& c : form::kControls) {
+        if (c.kind != Kind::Timer) {
+            EXPECT_FALSE(c.accessibleName.empty()) << c.name;
+        }
+    }
+}
+
+const std::vector<std::string> kFocusOrder{"chkScanlines", "lstDirs",    "cmdChoseGame",
+                                           "cmdPlay",      "cmdQuit",    "chkVsync",
+                                           "chkFrameSkip", "chkVga",     "chkSkipCode",
+                                           "pctBrivane",   "chkJoystick", "chkModeX"};
+
+class FocusOrder : public LauncherTest {};
+
+TEST_F(FocusOrder, TabVisitsTheTwelveControlsAndComesBack) {
+    start();
+    std::vector<std::string> visited{engine.focused()};
+    for (int i = 0; i < 12; ++i) {
+        engine.pressTab();
+        visited.push_back(engine.focused());
+    }
+    std::vector<std::string> expected = kFocusOrder;
+    expected.push_back("chkScanlines");
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(FocusOrder, WithFrameSkipTickedTheBoxComesAfterThePicture) {
+    start();
+    engine.click("chkFrameSkip");
+    engine.type("2");
+    std::vector<std::string> expected = kFocusOrder;
+    expected.insert(expected.begin() + 10, "txtFrameSkip");
+    EXPECT_EQ(engine.tabOrder(), expected);
+    engine.pressTab();
+    EXPECT_EQ(engine.focused(), "chkJoystick");
+    engine.pressTab(true);
+    engine.pressTab(true);
+    EXPECT_EQ(engine.focused(), "pctBrivane");
+}
+
+}  // namespace
+}  // namespace varnsel::testing
