@@ -97,8 +97,9 @@ public:
     // front is that program, in the working directory; does not wait.
     virtual Result<Done> shell(std::string_view program, std::string_view commandLine,
                                int windowStyle) = 0;
-    // Ends the process at once; no further event runs.
-    [[noreturn]] virtual void end() = 0;
+    // Ends the program: the window goes, no further event is delivered, and
+    // run() returns once the running handler has returned.
+    virtual void end() = 0;
 };
 
 }  // namespace varnsel::platform

@@ -11,9 +11,6 @@ namespace {
 using platform::EventKind;
 using platform::Result;
 
-// Thrown by end() and caught by the delivery loop: nothing runs afterwards.
-struct ProgramEnded {};
-
 unsigned eventBit(EventKind kind) {
     switch (kind) {
         case EventKind::Load: return form::OnLoad;
@@ -118,12 +115,7 @@ void FakeEngine::pump() {
         const Queued event = queue_.front();
         queue_.pop_front();
         delivered_.push_back({event.control, event.kind});
-        try {
-            form_->onEvent(event.control, event.kind, event.key);
-        } catch (const ProgramEnded&) {
-            ended_ = true;
-            queue_.clear();
-        }
+        form_->onEvent(event.control, event.kind, event.key);
     }
     delivering_ = false;
 }
@@ -287,7 +279,10 @@ Result<platform::Done> FakeEngine::shell(std::string_view program, std::string_v
     return Result<platform::Done>::ok({});
 }
 
-void FakeEngine::end() { throw ProgramEnded{}; }
+void FakeEngine::end() {
+    ended_ = true;
+    queue_.clear();
+}
 
 // --- The directory tree ----------------------------------------------------
 

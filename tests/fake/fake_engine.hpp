@@ -69,7 +69,7 @@ public:
     void msgBox(std::string_view message, int style, std::string_view title) override;
     platform::Result<platform::Done> shell(std::string_view program, std::string_view commandLine,
                                            int windowStyle) override;
-    [[noreturn]] void end() override;
+    void end() override;
 
     // --- The directory tree (paths with "\", drive roots like "C:\") ---
     void setCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }

@@ -1,0 +1,150 @@
+#include "platform/posix/posix_runtime.hpp"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "platform/argv_split.hpp"
+
+extern char** environ;
+
+namespace varnsel::platform::posix {
+namespace {
+
+std::string reason(int error) { return std::strerror(error); }
+
+bool isHidden(const char* name) {
+    return name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
+}
+
+int attributesOf(const struct stat& st, std::string_view name) {
+    int attributes = S_ISDIR(st.st_mode) ? vbDirectory : 0;
+    if (!name.empty() && name[0] == '.' && name != "." && name != "..") attributes |= 2;
+    return attributes;
+}
+
+std::string_view baseName(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+// The open directory of the running enumeration, and the type of the entry it
+// returned last: readdir usually knows whether an entry is a directory, so
+// the attribute read that follows needs no system call of its own.
+struct PosixRuntime::Enumeration {
+    DIR* handle = nullptr;
+    int attributes = 0;
+    std::string lastPath;
+    int lastAttributes = -1;  // -1: not known from the entry (a link, say)
+
+    ~Enumeration() {
+        if (handle) closedir(handle);
+    }
+};
+
+PosixRuntime::PosixRuntime() {
+    // Started programs are reaped by the kernel: none is left a zombie and
+    // the launcher never waits. Each child gets the default back.
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    action.sa_flags = SA_NOCLDWAIT;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGCHLD, &action, nullptr);
+}
+
+PosixRuntime::~PosixRuntime() = default;
+
+Result<std::string> PosixRuntime::curDir() {
+    std::vector<char> buffer(256);
+    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+        if (errno != ERANGE) return Result<std::string>::failure(reason(errno));
+        buffer.resize(buffer.size() * 2);
+    }
+    return Result<std::string>::ok(buffer.data());
+}
+
+Result<std::string> PosixRuntime::dir(std::string_view pattern, int attributes) {
+    enumeration_ = std::make_unique<Enumeration>();
+    enumeration_->attributes = attributes;
+    std::string directory(pattern);
+    enumeration_->lastPath = directory;
+    enumeration_->handle = opendir(directory.empty() ? "." : directory.c_str());
+    if (!enumeration_->handle) {
+        const int error = errno;
+        enumeration_.reset();
+        return Result<std::string>::failure(reason(error));
+    }
+    return dir();
+}
+
+Result<std::string> PosixRuntime::dir() {
+    if (!enumeration_) return Result<std::string>::ok("");
+    Enumeration& e = *enumeration_;
+    const std::size_t prefix = e.lastPath.size() - baseName(e.lastPath).size();
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(e.handle);
+        if (!entry) {
+            const int error = errno;
+            enumeration_.reset();
+            if (error != 0) return Result<std::string>::failure(reason(error));
+            return Result<std::string>::ok("");
+        }
+        if (isHidden(entry->d_name)) continue;
+        e.lastPath.resize(prefix);
+        e.lastPath += entry->d_name;
+        switch (entry->d_type) {
+            case DT_DIR: e.lastAttributes = vbDirectory; break;
+            case DT_LNK:
+            case DT_UNKNOWN: e.lastAttributes = -1; break;
+            default: e.lastAttributes = 0; break;
+        }
+        if ((e.attributes & vbDirectory) == 0) {
+            const auto attributes = getAttr(e.lastPath);
+            if (attributes && (*attributes & vbDirectory) != 0) continue;
+        }
+        return Result<std::string>::ok(entry->d_name);
+    }
+}
+
+Result<int> PosixRuntime::getAttr(std::string_view path) {
+    if (enumeration_ && enumeration_->lastAttributes >= 0 && path == enumeration_->lastPath) {
+        return Result<int>::ok(enumeration_->lastAttributes);
+    }
+    struct stat st {};
+    if (stat(std::string(path).c_str(), &st) != 0) return Result<int>::failure(reason(errno));
+    return Result<int>::ok(attributesOf(st, baseName(path)));
+}
+
+Result<Done> PosixRuntime::shell(std::string_view program, std::string_view commandLine) {
+    const std::vector<std::string> args = splitCommandLine(program, commandLine);
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGCHLD);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF);
+
+    pid_t pid = 0;
+    const std::string path(program);
+    const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0) return Result<Done>::failure(reason(error));
+    return Result<Done>::ok({});
+}
+
+}  // namespace varnsel::platform::posix
