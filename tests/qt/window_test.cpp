@@ -105,6 +105,15 @@ private slots:
         QCOMPARE(controlAt(launcher_->window(), {500, 48}), QStringLiteral("lstDirs"));
     }
 
+    void quitEndsTheLauncherAtOnce() {
+        QTest::mouseClick(launcher_->widget("cmdQuit"), Qt::LeftButton);
+        QVERIFY(!launcher_->window()->isVisible());
+        QVERIFY(launcher_->impl().ended);
+        for (const char* timer : {"Timer1", "Timer2"}) {
+            QVERIFY(!launcher_->impl().controls.at(timer).timer->isActive());
+        }
+    }
+
     void arrowBlinksOnTheRealTimers() {
         QWidget* arrow = launcher_->widget("imgArrow");
         QTimer* t1 = launcher_->impl().controls.at("Timer1").timer;

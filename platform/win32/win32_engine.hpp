@@ -1,0 +1,46 @@
+// The form engine on the plain Win32 API. This header holds no Windows type,
+// so the program's start can name the engine without including windows.h.
+#pragma once
+
+#include <memory>
+
+#include "platform/form_engine.hpp"
+
+namespace varnsel::platform::win32 {
+
+class Win32FormEngine : public FormEngine {
+public:
+    Win32FormEngine();
+    ~Win32FormEngine() override;
+
+    int run(FormHandler& form) override;
+
+    void setCaption(ControlName label, std::string_view text) override;
+    int value(ControlName checkBox) const override;
+    std::string text(ControlName textBox) const override;
+    void setVisible(ControlName control, bool visible) override;
+    void setSelStart(ControlName textBox, int start) override;
+    void setSelLength(ControlName textBox, int length) override;
+    void setFocus(ControlName control) override;
+    int listCount(ControlName list) const override;
+    bool selected(ControlName list, int index) const override;
+    std::string list(ControlName list, int index) const override;
+    void addItem(ControlName list, std::string_view text) override;
+    void setEnabled(ControlName timer, bool enabled) override;
+    char pathSeparator() const override { return '\\'; }
+    Result<std::string> curDir() override;
+    Result<std::string> dir(std::string_view pattern, int attributes) override;
+    Result<std::string> dir() override;
+    Result<int> getAttr(std::string_view path) override;
+    void msgBox(std::string_view message, int style, std::string_view title) override;
+    Result<Done> shell(std::string_view program, std::string_view commandLine,
+                       int windowStyle) override;
+    void end() override;
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace varnsel::platform::win32

@@ -1,0 +1,16 @@
+// Conversions between the logic's UTF-8 text and UTF-16, the text of the
+// Windows API. A Windows file name may hold a lone surrogate, which UTF-8
+// cannot spell; it is carried in the generalized form (WTF-8) so that every
+// name the system gives comes back to it unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnsel::platform {
+
+std::string fromUtf16(std::u16string_view text);
+// Bytes that form no sequence become U+FFFD.
+std::u16string toUtf16(std::string_view text);
+
+}  // namespace varnsel::platform
