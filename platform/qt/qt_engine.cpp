@@ -315,6 +315,7 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
     const Control* target = controlOf(watched);
     if (!target || ended) return ended;
     const bool focusable = form::takesFocus(target->def->kind);
+    if (press) swallowRelease = nullptr;  // one whose release went to a message box
     const auto focusIsOnTarget = [&] {
         return window->focusWidget() && controlOf(window->focusWidget()) == target;
     };

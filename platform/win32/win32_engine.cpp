@@ -557,6 +557,7 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
+            swallowUp = nullptr;  // a swallowed press whose release went to a message box
             // The press moves the focus first and lets the move's LostFocus
             // run; if that handler keeps the focus elsewhere, the press (and
             // its release) has no effect.
