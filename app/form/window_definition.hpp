@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/form_engine.hpp"
+
 namespace varnsel::form {
 
 enum class Kind { PictureBox, Timer, ListBox, Frame, CheckBox, TextBox, CommandButton, Image, Label };
@@ -108,6 +110,10 @@ inline constexpr FontDef fontDef(FontId id) {
 // The control of that name; a name the table does not hold is a programming
 // error and stops the program.
 const ControlDef& control(std::string_view name);
+
+// Whether a control (or the window, by its name, which raises only Load)
+// delivers that event to the logic; engines raise nothing else.
+bool delivers(std::string_view control, platform::EventKind kind);
 
 // Whether the user can move the focus to a control of this kind.
 constexpr bool takesFocus(Kind kind) {

@@ -31,18 +31,6 @@ QString qs(std::string_view text) {
 
 int px(int twips) { return twips / form::kTwipsPerPixelAt96Dpi; }
 
-unsigned eventBit(EventKind kind) {
-    switch (kind) {
-        case EventKind::Load: return form::OnLoad;
-        case EventKind::Click: return form::OnClick;
-        case EventKind::GotFocus: return form::OnGotFocus;
-        case EventKind::LostFocus: return form::OnLostFocus;
-        case EventKind::KeyPress: return form::OnKeyPress;
-        case EventKind::Timer: return form::OnTimer;
-    }
-    return 0;
-}
-
 [[noreturn]] void fault(const std::string& what) {
     std::fprintf(stderr, "varnsel: %s\n", what.c_str());
     std::abort();
@@ -255,9 +243,7 @@ const QtFormEngine::Impl::Control* QtFormEngine::Impl::controlOf(QObject* object
 
 bool QtFormEngine::Impl::enqueue(std::string_view control, EventKind kind, std::int16_t key) {
     if (ended || !form) return false;
-    const unsigned handled =
-        control == form::kWindow.name ? unsigned{form::OnLoad} : anyControl(control).def->events;
-    if ((handled & eventBit(kind)) == 0) return false;
+    if (!form::delivers(control, kind)) return false;
     // A timer tick that finds the previous one still waiting is the same tick.
     if (kind == EventKind::Timer &&
         std::any_of(queue.begin(), queue.end(),

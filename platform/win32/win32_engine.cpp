@@ -364,9 +364,7 @@ Win32FormEngine::Impl::Control* Win32FormEngine::Impl::controlOf(HWND hwnd) {
 
 bool Win32FormEngine::Impl::enqueue(std::string_view control, EventKind kind, std::int16_t key) {
     if (ended || !form || control.empty()) return false;
-    const unsigned handled = control == form::kWindow.name ? unsigned{form::OnLoad} : anyControl(control).def->events;
-    const unsigned bit = 1u << static_cast<unsigned>(kind);  // EventKind follows the Events bits
-    if ((handled & bit) == 0) return false;
+    if (!form::delivers(control, kind)) return false;
     if (kind == EventKind::Timer &&
         std::any_of(queue.begin(), queue.end(), [&](const Queued& q) { return q.kind == kind && q.control == control; })) {
         return false;  // the tick still waiting is the same tick

@@ -11,18 +11,6 @@ namespace {
 using platform::EventKind;
 using platform::Result;
 
-unsigned eventBit(EventKind kind) {
-    switch (kind) {
-        case EventKind::Load: return form::OnLoad;
-        case EventKind::Click: return form::OnClick;
-        case EventKind::GotFocus: return form::OnGotFocus;
-        case EventKind::LostFocus: return form::OnLostFocus;
-        case EventKind::KeyPress: return form::OnKeyPress;
-        case EventKind::Timer: return form::OnTimer;
-    }
-    return 0;
-}
-
 // Byte offset of the character at `index` in UTF-8 text (clamped to its end).
 std::size_t byteOffset(const std::string& text, int index) {
     std::size_t at = 0;
@@ -99,9 +87,7 @@ bool FakeEngine::canTakeFocus(const State& s) const {
 
 void FakeEngine::raise(std::string_view control, EventKind kind, std::int16_t key) {
     if (ended_ || control.empty()) return;
-    const unsigned handled =
-        control == form::kWindow.name ? unsigned{form::OnLoad} : anyState(control).def->events;
-    if ((handled & eventBit(kind)) == 0) return;
+    if (!form::delivers(control, kind)) return;
     queue_.push_back({std::string(control), kind, key});
     pump();
 }
