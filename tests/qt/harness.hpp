@@ -12,7 +12,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <dirent.h>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -44,6 +47,51 @@ public:
     frmVarnsel form;
     std::vector<Delivered> log;
 };
+
+// One launch as the stand-in emulator recorded it.
+struct Launch {
+    std::string cwd;
+    std::vector<std::string> argv;
+    long pid = 0;
+};
+
+inline std::vector<Launch> readLaunches(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<Launch> launches;
+    std::string tag;
+    while (in >> tag) {
+        if (tag == "start") {
+            launches.emplace_back();
+            in >> launches.back().pid;
+        } else if (tag == "cwd" || tag == "arg") {
+            std::size_t length = 0;
+            in >> length;
+            in.get();  // the blank
+            std::string bytes(length, '\0');
+            in.read(bytes.data(), static_cast<std::streamsize>(length));
+            (tag == "cwd" ? launches.back().cwd : launches.back().argv.emplace_back()) += bytes;
+        }
+    }
+    return launches;
+}
+
+// Children of this process that are left as zombies.
+inline int zombieChildren() {
+    int zombies = 0;
+    DIR* proc = opendir("/proc");
+    while (const dirent* entry = readdir(proc)) {
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        std::istringstream rest(line.substr(line.rfind(')') + 2));
+        char state = 0;
+        long parent = 0;
+        rest >> state >> parent;
+        zombies += parent == getpid() && state == 'Z';
+    }
+    closedir(proc);
+    return zombies;
+}
 
 struct SeenBox {
     QString title;

@@ -14,51 +14,6 @@
 namespace varnsel::testing {
 
 // One launch as the stand-in recorded it.
-struct Launch {
-    std::string cwd;
-    std::vector<std::string> argv;
-    long pid = 0;
-};
-
-std::vector<Launch> readLaunches(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<Launch> launches;
-    std::string tag;
-    while (in >> tag) {
-        if (tag == "start") {
-            launches.emplace_back();
-            in >> launches.back().pid;
-        } else if (tag == "cwd" || tag == "arg") {
-            std::size_t length = 0;
-            in >> length;
-            in.get();  // the blank
-            std::string bytes(length, '\0');
-            in.read(bytes.data(), static_cast<std::streamsize>(length));
-            (tag == "cwd" ? launches.back().cwd : launches.back().argv.emplace_back()) += bytes;
-        }
-    }
-    return launches;
-}
-
-// Children of this process that are left as zombies.
-int zombieChildren() {
-    int zombies = 0;
-    DIR* proc = opendir("/proc");
-    while (const dirent* entry = readdir(proc)) {
-        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
-        std::string line;
-        if (!std::getline(stat, line)) continue;
-        const auto close = line.rfind(')');
-        std::istringstream rest(line.substr(close + 2));
-        char state = 0;
-        long parent = 0;
-        rest >> state >> parent;
-        zombies += parent == getpid() && state == 'Z';
-    }
-    closedir(proc);
-    return zombies;
-}
-
 class LaunchTest : public QObject {
     Q_OBJECT
 
