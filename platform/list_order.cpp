@@ -1,5 +1,6 @@
 #include "platform/list_order.hpp"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace varnsel::platform {
@@ -67,8 +68,25 @@ int compareBy(std::string_view x, std::string_view y, Key key) {
 }  // namespace
 
 int compareForList(std::string_view a, std::string_view b) {
-    if (const int byBase = compareBy(a, b, [](char32_t c) { return base(fold(c)); })) return byBase;
-    if (const int byFolded = compareBy(a, b, fold)) return byFolded;
+    // Most names are ASCII: compare them folded byte by byte, and go through
+    // the character levels only from the first byte beyond ASCII.
+    std::size_t i = 0;
+    const std::size_t common = std::min(a.size(), b.size());
+    for (; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (x >= 0x80 || y >= 0x80) break;
+        const int fx = x >= 'A' && x <= 'Z' ? x + 0x20 : x;
+        const int fy = y >= 'A' && y <= 'Z' ? y + 0x20 : y;
+        if (fx != fy) return fx < fy ? -1 : 1;
+    }
+    if (i == common && a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    if (i == common) return a.compare(b);
+    // Equal so far without regard to case; the rest decides, then exact bytes.
+    const std::string_view restA = a.substr(i);
+    const std::string_view restB = b.substr(i);
+    if (const int byBase = compareBy(restA, restB, [](char32_t c) { return base(fold(c)); })) return byBase;
+    if (const int byFolded = compareBy(restA, restB, fold)) return byFolded;
     return a.compare(b);
 }
 

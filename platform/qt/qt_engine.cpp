@@ -2,7 +2,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImageReader>
@@ -36,22 +36,17 @@ int px(int twips) { return twips / form::kTwipsPerPixelAt96Dpi; }
     std::abort();
 }
 
-bool hasFace(const QString& face) {
-    return QFontInfo(QFont(face)).family().compare(face, Qt::CaseInsensitive) == 0;
-}
-
 // The face where this system has it, else a bold sans-serif face of about
 // the same width: the common metric-compatible faces first, so captions fit
-// their controls as they were drawn for.
+// their controls as they were drawn for. Looked up in the list of families,
+// which costs far less than matching a font for each candidate.
 QString resolveFace(const QString& face) {
+    static const QStringList families = QFontDatabase::families();
     for (const QString& candidate : {face, QStringLiteral("Liberation Sans"),
                                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")}) {
-        if (hasFace(candidate)) return candidate;
+        if (families.contains(candidate, Qt::CaseInsensitive)) return candidate;
     }
-    QFont generic;
-    generic.setStyleHint(QFont::SansSerif);
-    generic.setFamily(QStringLiteral("sans-serif"));
-    return QFontInfo(generic).family();
+    return QStringLiteral("sans-serif");
 }
 
 QFont fontFor(form::FontId id) {

@@ -8,8 +8,10 @@
 //   start <pid>
 //   cwd <length> <bytes>
 //   arg <length> <bytes>      (one line an argument, argv[0] first)
+//   clock <milliseconds>      (CLOCK_MONOTONIC at start, with NEORAGE_STANDIN_CLOCK)
 //   end
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -36,9 +38,15 @@ std::string workingDirectory() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Read first of all, for the launch benchmark: when the emulator ran.
+    timespec started{};
+    clock_gettime(CLOCK_MONOTONIC, &started);
     std::string record = "start " + std::to_string(getpid()) + "\n";
     field(record, "cwd", workingDirectory());
     for (int i = 0; i < argc; ++i) field(record, "arg", argv[i]);
+    if (std::getenv("NEORAGE_STANDIN_CLOCK")) {
+        record += "clock " + std::to_string(started.tv_sec * 1000.0 + started.tv_nsec / 1e6) + "\n";
+    }
     record += "end\n";
 
     const char* path = std::getenv("NEORAGE_STANDIN_RECORD");

@@ -1,0 +1,66 @@
+// "PLAY" to the stand-in emulator running its first instruction, median of
+// 200, and how long the PLAY handler itself takes to return.
+#include <QApplication>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/frmVarnsel.hpp"
+#include "bench/common.hpp"
+#include "platform/qt/qt_engine.hpp"
+
+using namespace varnsel;
+
+namespace {
+
+// The stand-in's clock readings, one a launch, in the order they were written.
+std::vector<double> clocks(const std::string& record) {
+    std::ifstream in(record);
+    std::vector<double> out;
+    std::string tag;
+    while (in >> tag) {
+        if (tag == "clock") {
+            double ms = 0;
+            in >> ms;
+            out.push_back(ms);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const std::string folder = "/tmp/varnsel-bench-launch";
+    mkdir(folder.c_str(), 0755);
+    const std::string emulator = folder + "/Neorage.exe";
+    std::ifstream source(NEORAGE_STANDIN, std::ios::binary);
+    std::ofstream(emulator, std::ios::binary) << source.rdbuf();
+    chmod(emulator.c_str(), 0755);
+    const std::string record = folder + "/launches.log";
+    unlink(record.c_str());
+    setenv("NEORAGE_STANDIN_RECORD", record.c_str(), 1);
+    setenv("NEORAGE_STANDIN_CLOCK", "1", 1);
+
+    chdir(folder.c_str());
+    platform::qt::QtFormEngine engine(argc, argv);
+    frmVarnsel form(engine);
+    engine.open(form);
+    std::vector<double> toEmulator, handler;
+    for (int i = 0; i < 200; ++i) {
+        const double start = bench::nowMs();
+        form.cmdPlay_Click();
+        handler.push_back(bench::nowMs() - start);
+        std::vector<double> seen;
+        while ((seen = clocks(record)).size() < static_cast<std::size_t>(i + 1)) usleep(200);
+        toEmulator.push_back(seen.back() - start);
+        usleep(2000);  // let the emulator finish, so launches do not overlap
+    }
+    std::printf("PLAY to the emulator's first instruction: median %.3f ms (of 200)\n", bench::median(toEmulator));
+    std::printf("PLAY's handler returns after: median %.3f ms\n", bench::median(handler));
+    return 0;
+}
