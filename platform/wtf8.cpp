@@ -1,9 +1,8 @@
 #include "platform/wtf8.hpp"
 
 namespace varnsel::platform {
-namespace {
 
-void append(std::string& out, char32_t c) {
+void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -21,6 +20,8 @@ void append(std::string& out, char32_t c) {
     }
 }
 
+namespace {
+
 bool isHigh(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLow(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -32,10 +33,10 @@ std::string fromUtf16(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char32_t c = text[i];
         if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
-            append(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            appendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else {
-            append(out, c);  // a lone surrogate keeps its own three bytes
+            appendUtf8(out, c);  // a lone surrogate keeps its own three bytes
         }
     }
     return out;

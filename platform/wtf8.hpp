@@ -10,6 +10,8 @@
 namespace varnsel::platform {
 
 std::string fromUtf16(std::u16string_view text);
+// Appends one code point, surrogates included, in that generalized form.
+void appendUtf8(std::string& out, char32_t c);
 // Bytes that form no sequence become U+FFFD.
 std::u16string toUtf16(std::string_view text);
 

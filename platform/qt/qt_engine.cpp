@@ -237,16 +237,7 @@ const QtFormEngine::Impl::Control* QtFormEngine::Impl::controlOf(QObject* object
 // --- Delivering events ------------------------------------------------------
 
 bool QtFormEngine::Impl::enqueue(std::string_view control, EventKind kind, std::int16_t key) {
-    if (ended || !form) return false;
-    if (!form::delivers(control, kind)) return false;
-    // A timer tick that finds the previous one still waiting is the same tick.
-    if (kind == EventKind::Timer &&
-        std::any_of(queue.begin(), queue.end(),
-                    [&](const Queued& q) { return q.kind == kind && q.control == control; })) {
-        return false;
-    }
-    queue.push_back({std::string(control), kind, key});
-    return true;
+    return form && form::delivers(control, kind) && events.add(control, kind, key);
 }
 
 void QtFormEngine::Impl::raise(std::string_view control, EventKind kind, std::int16_t key) {
@@ -255,17 +246,6 @@ void QtFormEngine::Impl::raise(std::string_view control, EventKind kind, std::in
 
 void QtFormEngine::Impl::post(std::string_view control, EventKind kind) {
     if (enqueue(control, kind, 0)) QMetaObject::invokeMethod(this, &Impl::pump, Qt::QueuedConnection);
-}
-
-void QtFormEngine::Impl::pump() {
-    if (delivering) return;  // the running delivery takes the rest in turn
-    delivering = true;
-    while (!queue.empty() && !ended) {
-        const Queued event = queue.front();
-        queue.pop_front();
-        form->onEvent(event.control, event.kind, event.key);
-    }
-    delivering = false;
 }
 
 // Focus moves between this window's controls raise LostFocus and GotFocus,
@@ -294,7 +274,7 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const Control* target = controlOf(watched);
-    if (!target || ended) return ended;
+    if (!target || events.ended()) return events.ended();
     const bool focusable = form::takesFocus(target->def->kind);
     if (press) swallowRelease = nullptr;  // one whose release went to a message box
     const auto focusIsOnTarget = [&] {
@@ -305,8 +285,8 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
     // if that handler keeps the focus elsewhere, the press (or a key that
     // was typed meanwhile) has no effect.
     if (press && focusable && !focusIsOnTarget()) target->widget->setFocus(Qt::MouseFocusReason);
-    if (!queue.empty() && !delivering) pump();
-    if (ended) return true;
+    pump();
+    if (events.ended()) return true;
     if (focusable && !focusIsOnTarget()) {
         if (press) swallowRelease = watched;
         return true;
@@ -321,7 +301,7 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
             ascii = static_cast<std::int16_t>(keyEvent->text().at(0).unicode());
         }
         if (ascii != 0) raise(target->def->name, EventKind::KeyPress, ascii);
-        return ended;
+        return events.ended();
     }
     return false;
 }
@@ -338,7 +318,7 @@ void QtFormEngine::open(FormHandler& form) {
     impl_->games->beginCollecting();  // the scan adds in bulk; sort once after
     impl_->raise(form::kWindow.name, EventKind::Load);
     impl_->games->endCollecting();
-    if (impl_->ended) return;
+    if (impl_->events.ended()) return;
     impl_->window->show();
     impl_->window->activateWindow();
     for (int tab = 0; tab < 20; ++tab) {  // the lowest tab position that takes the focus
@@ -355,7 +335,7 @@ void QtFormEngine::open(FormHandler& form) {
 
 int QtFormEngine::run(FormHandler& form) {
     open(form);
-    if (impl_->ended) return 0;
+    if (impl_->events.ended()) return 0;
     return QApplication::exec();
 }
 
@@ -450,8 +430,7 @@ Result<Done> QtFormEngine::shell(std::string_view program, std::string_view comm
 }
 
 void QtFormEngine::end() {
-    impl_->ended = true;
-    impl_->queue.clear();
+    impl_->events.end();
     for (auto& [name, entry] : impl_->controls) {
         if (entry.timer) entry.timer->stop();
     }

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/form/window_definition.hpp"
+#include "platform/event_queue.hpp"
 #include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/game_list_model.hpp"
 #include "platform/qt/qt_engine.hpp"
@@ -28,11 +29,6 @@ struct QtFormEngine::Impl : public QObject {
         QWidget* widget = nullptr;  // none for a timer
         QTimer* timer = nullptr;
     };
-    struct Queued {
-        std::string control;
-        EventKind kind;
-        std::int16_t key;
-    };
 
     void build();
     QWidget* make(const form::ControlDef& def, QWidget* parent);
@@ -46,7 +42,7 @@ struct QtFormEngine::Impl : public QObject {
     void raise(std::string_view control, EventKind kind, std::int16_t key = 0);
     void post(std::string_view control, EventKind kind);
     bool enqueue(std::string_view control, EventKind kind, std::int16_t key);
-    void pump();
+    void pump() { if (form) events.deliver(*form); }
 
     void focusChanged(QWidget* old, QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,9 +56,7 @@ struct QtFormEngine::Impl : public QObject {
     QListView* gameList = nullptr;
     QPointer<QWidget> lastFocus;  // the control that had the focus last, in this window
     QPointer<QObject> swallowRelease;
-    std::deque<Queued> queue;
-    bool delivering = false;
-    bool ended = false;
+    EventQueue events;
 };
 
 }  // namespace varnsel::platform::qt

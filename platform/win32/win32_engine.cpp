@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/form/window_definition.hpp"
+#include "platform/event_queue.hpp"
 #include "platform/list_order.hpp"
 #include "platform/win32/resources.h"
 #include "platform/wtf8.hpp"
@@ -99,11 +100,6 @@ struct Win32FormEngine::Impl {
         HBITMAP picture = nullptr;
         int id() const { return kFirstId + static_cast<int>(def - form::kControls.data()); }
     };
-    struct Queued {
-        std::string control;
-        EventKind kind;
-        std::int16_t key;
-    };
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
@@ -113,9 +109,7 @@ struct Win32FormEngine::Impl {
     int dpi = 96;
     HWND lastFocus = nullptr;  // the control that had the focus last
     HWND swallowUp = nullptr;  // a press that had no effect: its release has none either
-    std::deque<Queued> queue;
-    bool delivering = false;
-    bool ended = false;
+    EventQueue events;
     std::vector<std::string> names;  // the list's entries, exact, in list order
     std::vector<std::string> pending;
     bool collecting = false;
@@ -139,7 +133,7 @@ struct Win32FormEngine::Impl {
     bool enqueue(std::string_view control, EventKind kind, std::int16_t key);
     void raise(std::string_view control, EventKind kind, std::int16_t key = 0);
     void post(std::string_view control, EventKind kind);
-    void pump();
+    void pump() { if (form) events.deliver(*form); }
     void focusArrived(Control& control);
     void tab(bool back);
     std::vector<Control*> tabOrder();
@@ -363,14 +357,7 @@ Win32FormEngine::Impl::Control* Win32FormEngine::Impl::controlOf(HWND hwnd) {
 // --- Delivering events ------------------------------------------------------
 
 bool Win32FormEngine::Impl::enqueue(std::string_view control, EventKind kind, std::int16_t key) {
-    if (ended || !form || control.empty()) return false;
-    if (!form::delivers(control, kind)) return false;
-    if (kind == EventKind::Timer &&
-        std::any_of(queue.begin(), queue.end(), [&](const Queued& q) { return q.kind == kind && q.control == control; })) {
-        return false;  // the tick still waiting is the same tick
-    }
-    queue.push_back({std::string(control), kind, key});
-    return true;
+    return form && form::delivers(control, kind) && events.add(control, kind, key);
 }
 
 void Win32FormEngine::Impl::raise(std::string_view control, EventKind kind, std::int16_t key) {
@@ -379,17 +366,6 @@ void Win32FormEngine::Impl::raise(std::string_view control, EventKind kind, std:
 
 void Win32FormEngine::Impl::post(std::string_view control, EventKind kind) {
     if (enqueue(control, kind, 0)) PostMessageW(window, kPump, 0, 0);
-}
-
-void Win32FormEngine::Impl::pump() {
-    if (delivering) return;  // the running delivery takes the rest in turn
-    delivering = true;
-    while (!queue.empty() && !ended) {
-        const Queued event = queue.front();
-        queue.pop_front();
-        form->onEvent(event.control, event.kind, event.key);
-    }
-    delivering = false;
 }
 
 // A move of the focus to another control raises LostFocus and GotFocus after
@@ -501,8 +477,7 @@ LRESULT Win32FormEngine::Impl::onDpiChanged(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Win32FormEngine::Impl::onDestroy() {
-    ended = true;
-    queue.clear();
+    events.end();
     window = nullptr;
     PostQuitMessage(0);
     return 0;
@@ -561,7 +536,7 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
             // its release) has no effect.
             if (focusable && GetFocus() != hwnd) SetFocus(hwnd);
             pump();
-            if (ended) return 0;
+            if (events.ended()) return 0;
             if (focusable && GetFocus() != hwnd) {
                 swallowUp = hwnd;
                 return 0;
@@ -575,12 +550,12 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
             break;
         case WM_KEYDOWN:
             pump();  // a key after a move: the move's LostFocus first
-            if (ended || GetFocus() != hwnd) return 0;
+            if (events.ended() || GetFocus() != hwnd) return 0;
             break;
         case WM_CHAR:
             if (c.def->kind == Kind::TextBox) {
                 raise(c.def->name, EventKind::KeyPress, static_cast<std::int16_t>(wParam));
-                if (ended || GetFocus() != hwnd) return 0;
+                if (events.ended() || GetFocus() != hwnd) return 0;
             }
             break;
         default: break;
@@ -600,7 +575,7 @@ int Win32FormEngine::run(FormHandler& form) {
     impl.collecting = true;  // the scan adds in bulk; sort once after
     impl.raise(form::kWindow.name, EventKind::Load);
     impl.settleList();
-    if (impl.ended) return 0;
+    if (impl.events.ended()) return 0;
     ShowWindow(impl.window, SW_SHOWNORMAL);
     UpdateWindow(impl.window);
     if (const auto order = impl.tabOrder(); !order.empty()) SetFocus(order.front()->hwnd);
@@ -776,8 +751,7 @@ Result<Done> Win32FormEngine::shell(std::string_view program, std::string_view c
 
 void Win32FormEngine::end() {
     Impl& impl = *impl_;
-    impl.ended = true;
-    impl.queue.clear();
+    impl.events.end();
     for (auto& c : impl.controls) {
         if (c.timerOn) KillTimer(impl.window, static_cast<UINT_PTR>(c.id()));
     }

@@ -4,6 +4,7 @@
 
 #include "platform/list_order.hpp"
 #include "platform/text.hpp"
+#include "platform/wtf8.hpp"
 
 namespace varnsel::fake {
 namespace {
@@ -19,26 +20,6 @@ std::size_t byteOffset(const std::string& text, int index) {
         while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
     }
     return at;
-}
-
-std::string utf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
 }
 
 const char* kPathNotFound = "The system cannot find the path specified.";
@@ -86,24 +67,15 @@ bool FakeEngine::canTakeFocus(const State& s) const {
 }
 
 void FakeEngine::raise(std::string_view control, EventKind kind, std::int16_t key) {
-    if (ended_ || control.empty()) return;
-    if (!form::delivers(control, kind)) return;
-    queue_.push_back({std::string(control), kind, key});
-    pump();
+    if (control.empty() || !form::delivers(control, kind)) return;
+    if (events_.add(control, kind, key)) pump();
 }
 
-// Delivers queued events one at a time; an event raised during a delivery
-// waits until that delivery has finished.
+// Events raised during a delivery wait until it has finished.
 void FakeEngine::pump() {
-    if (delivering_ || form_ == nullptr) return;
-    delivering_ = true;
-    while (!queue_.empty() && !ended_) {
-        const Queued event = queue_.front();
-        queue_.pop_front();
-        delivered_.push_back({event.control, event.kind});
-        form_->onEvent(event.control, event.kind, event.key);
-    }
-    delivering_ = false;
+    if (form_ == nullptr || holding_) return;
+    recorder_.engine = this;
+    events_.deliver(recorder_);
 }
 
 // The focus changes first; LostFocus and GotFocus follow as events of their own.
@@ -111,11 +83,11 @@ void FakeEngine::moveFocus(const std::string& to) {
     if (to == focus_) return;
     const std::string from = focus_;
     focus_ = to;
-    const bool wasDelivering = delivering_;
-    delivering_ = true;  // queue both before either runs
+    const bool wasHolding = holding_;
+    holding_ = true;  // queue both before either runs
     raise(from, EventKind::LostFocus);
     raise(to, EventKind::GotFocus);
-    delivering_ = wasDelivering;
+    holding_ = wasHolding;
     pump();
 }
 
@@ -265,10 +237,7 @@ Result<platform::Done> FakeEngine::shell(std::string_view program, std::string_v
     return Result<platform::Done>::ok({});
 }
 
-void FakeEngine::end() {
-    ended_ = true;
-    queue_.clear();
-}
+void FakeEngine::end() { events_.end(); }
 
 // --- The directory tree ----------------------------------------------------
 
@@ -330,7 +299,7 @@ bool FakeEngine::click(platform::ControlName control) {
     if (!shown || !s.enabled) throw EngineFault("click on " + std::string(control) + ", which is not shown");
     if (form::takesFocus(s.def->kind)) {
         moveFocus(std::string(control));
-        if (focus_ != control || ended_) return false;
+        if (focus_ != control || ended()) return false;
     }
     if (s.def->kind == form::Kind::CheckBox) s.value = s.value == 1 ? 0 : 1;
     if (s.def->kind == form::Kind::CheckBox || s.def->kind == form::Kind::CommandButton) {
@@ -372,7 +341,7 @@ void FakeEngine::pressTab(bool shift) {
 }
 
 void FakeEngine::pressKey(char32_t key) {
-    if (focus_.empty() || ended_) return;
+    if (focus_.empty() || ended()) return;
     State& s = anyState(focus_);
     const std::string control = focus_;
     switch (s.def->kind) {
@@ -386,7 +355,9 @@ void FakeEngine::pressKey(char32_t key) {
                 s.caption.erase(start, to - start);
                 s.selStart = s.selLength > 0 ? s.selStart : std::max(0, s.selStart - 1);
             } else if (key >= 32) {
-                s.caption.replace(from, to - from, utf8(key));
+                std::string typed;
+                platform::appendUtf8(typed, key);
+                s.caption.replace(from, to - from, typed);
                 ++s.selStart;
             }
             s.selLength = 0;

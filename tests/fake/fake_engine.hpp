@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/form/window_definition.hpp"
+#include "platform/event_queue.hpp"
 #include "platform/form_engine.hpp"
 
 namespace varnsel::fake {
@@ -113,7 +114,7 @@ public:
     const std::vector<MessageBox>& messageBoxes() const { return messageBoxes_; }
     const std::vector<Start>& starts() const { return starts_; }
     const std::vector<DeliveredEvent>& delivered() const { return delivered_; }
-    bool ended() const { return ended_; }
+    bool ended() const { return events_.ended(); }
     // The controls that Tab visits, in order, from the lowest tab position.
     std::vector<std::string> tabOrder() const;
 
@@ -163,14 +164,17 @@ private:
     std::map<std::string, State, std::less<>> controls_;
     platform::FormHandler* form_ = nullptr;
     std::string focus_;
-    struct Queued {
-        std::string control;
-        platform::EventKind kind;
-        std::int16_t key;
+    // Writes each event down on its way to the window object.
+    struct Recorder : platform::FormHandler {
+        FakeEngine* engine = nullptr;
+        void onEvent(platform::ControlName control, platform::EventKind kind, std::int16_t key) override {
+            engine->delivered_.push_back({std::string(control), kind});
+            engine->form_->onEvent(control, kind, key);
+        }
     };
-    std::deque<Queued> queue_;
-    bool delivering_ = false;
-    bool ended_ = false;
+    Recorder recorder_;
+    platform::EventQueue events_;
+    bool holding_ = false;  // events wait until both focus events are queued
     std::vector<DeliveredEvent> delivered_;
     std::vector<MessageBox> messageBoxes_;
     std::vector<Start> starts_;

@@ -108,7 +108,7 @@ private slots:
     void quitEndsTheLauncherAtOnce() {
         QTest::mouseClick(launcher_->widget("cmdQuit"), Qt::LeftButton);
         QVERIFY(!launcher_->window()->isVisible());
-        QVERIFY(launcher_->impl().ended);
+        QVERIFY(launcher_->impl().events.ended());
         for (const char* timer : {"Timer1", "Timer2"}) {
             QVERIFY(!launcher_->impl().controls.at(timer).timer->isActive());
         }
