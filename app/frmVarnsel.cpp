@@ -72,7 +72,9 @@ void frmVarnsel::Form_Load() {
     Timer1.Enabled(true);
 }
 
-void frmVarnsel::cmdQuit_Click() { engine_.end(); }
+void frmVarnsel::cmdQuit_Click() {
+    engine_.end();
+}
 
 std::optional<std::string> frmVarnsel::currentDirectoryOrReport() {
     const auto dir = engine_.curDir();

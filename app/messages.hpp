@@ -18,13 +18,13 @@ inline std::string noCurrentDirectory(std::string_view reason) {
 }
 
 inline std::string unreadableDirectory(std::string_view directory, std::string_view reason) {
-    return "The directory \"" + std::string(directory) + "\" cannot be read: " +
-           std::string(reason);
+    return "The directory \"" + std::string(directory) +
+           "\" cannot be read: " + std::string(reason);
 }
 
 inline std::string startFailed(std::string_view program, std::string_view reason) {
-    return "The emulator \"" + std::string(program) + "\" cannot be started: " +
-           std::string(reason);
+    return "The emulator \"" + std::string(program) +
+           "\" cannot be started: " + std::string(reason);
 }
 
 }  // namespace varnsel::messages

@@ -14,7 +14,9 @@
 namespace varnsel::bench {
 
 inline double nowMs() {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 inline double median(std::vector<double> values) {
@@ -31,9 +33,11 @@ inline std::string gameFolder(int games) {
     if (access(done.c_str(), F_OK) == 0) return folder;
     mkdir(folder.c_str(), 0755);
     for (int i = 0; i < games; ++i) {
-        const std::string name = folder + "/Game " + std::to_string(i * 7919 % games) + (i % 3 ? " deluxe" : "");
+        const std::string name =
+            folder + "/Game " + std::to_string(i * 7919 % games) + (i % 3 ? " deluxe" : "");
         mkdir(name.c_str(), 0755);
-        const int fd = open((folder + "/file" + std::to_string(i) + ".txt").c_str(), O_CREAT | O_WRONLY, 0644);
+        const int fd =
+            open((folder + "/file" + std::to_string(i) + ".txt").c_str(), O_CREAT | O_WRONLY, 0644);
         if (fd >= 0) close(fd);
     }
     close(open(done.c_str(), O_CREAT | O_WRONLY, 0644));

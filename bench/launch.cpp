@@ -1,8 +1,8 @@
 // "PLAY" to the stand-in emulator running its first instruction, median of
 // 200, and how long the PLAY handler itself takes to return.
-#include <QApplication>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <QApplication>
 
 #include <fstream>
 #include <sstream>
@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
         toEmulator.push_back(seen.back() - start);
         usleep(2000);  // let the emulator finish, so launches do not overlap
     }
-    std::printf("PLAY to the emulator's first instruction: median %.3f ms (of 200)\n", bench::median(toEmulator));
+    std::printf("PLAY to the emulator's first instruction: median %.3f ms (of 200)\n",
+                bench::median(toEmulator));
     std::printf("PLAY's handler returns after: median %.3f ms\n", bench::median(handler));
     return 0;
 }

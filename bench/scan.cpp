@@ -2,9 +2,9 @@
 // list, side by side with `find DIR -mindepth 1 -maxdepth 1 -type d` on the
 // same tree. Prints medians, their ratio, and how each grows from 10 000 to
 // 100 000.
-#include <QApplication>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <QApplication>
 
 #include <map>
 
@@ -23,7 +23,8 @@ namespace {
 class Timed : public platform::FormHandler {
 public:
     explicit Timed(platform::FormEngine& engine) : form(engine) {}
-    void onEvent(platform::ControlName control, platform::EventKind kind, std::int16_t key) override {
+    void onEvent(platform::ControlName control, platform::EventKind kind,
+                 std::int16_t key) override {
         if (kind == platform::EventKind::Load) loadStarted = bench::nowMs();
         form.onEvent(control, kind, key);
     }
@@ -37,12 +38,15 @@ double launcherMs(int& argc, char** argv, const std::string& folder, int games) 
     Timed timed(engine);
     engine.open(timed);  // the scan, then the one sort; the list then holds all
     const double elapsed = bench::nowMs() - timed.loadStarted;
-    if (engine.impl().games->count() != games) std::fprintf(stderr, "scan: the list holds %d, not %d\n", engine.impl().games->count(), games);
+    if (engine.impl().games->count() != games)
+        std::fprintf(stderr, "scan: the list holds %d, not %d\n", engine.impl().games->count(),
+                     games);
     return elapsed;
 }
 
 double findMs(const std::string& folder) {
-    const char* args[] = {"find", folder.c_str(), "-mindepth", "1", "-maxdepth", "1", "-type", "d", nullptr};
+    const char* args[] = {"find", folder.c_str(), "-mindepth", "1",    "-maxdepth",
+                          "1",    "-type",        "d",         nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -79,7 +83,7 @@ int main(int argc, char** argv) {
     }
     const double ourGrowth = results[100000].first / results[10000].first;
     const double findGrowth = results[100000].second / results[10000].second;
-    std::printf("growth 10 000 -> 100 000: varnsel %.2fx, find %.2fx, ratio %.3f\n", ourGrowth, findGrowth,
-                ourGrowth / findGrowth);
+    std::printf("growth 10 000 -> 100 000: varnsel %.2fx, find %.2fx, ratio %.3f\n", ourGrowth,
+                findGrowth, ourGrowth / findGrowth);
     return 0;
 }

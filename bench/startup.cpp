@@ -3,12 +3,12 @@
 // for a bare Qt program showing one empty window of the same size. Each is
 // started afresh many times, interleaved; medians and ratios are printed.
 //   bench_startup            the comparison (1 000 games for time, 100 000 for memory)
+#include <spawn.h>
+#include <sys/wait.h>
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstring>
 #include <fstream>
@@ -93,7 +93,8 @@ Sample run(const char* self, const char* mode, const std::string& folder) {
     char buffer[128] = {};
     std::size_t got = 0;
     ssize_t n = 0;
-    while ((n = read(pipeFds[0], buffer + got, sizeof(buffer) - 1 - got)) > 0) got += static_cast<std::size_t>(n);
+    while ((n = read(pipeFds[0], buffer + got, sizeof(buffer) - 1 - got)) > 0)
+        got += static_cast<std::size_t>(n);
     close(pipeFds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -129,10 +130,17 @@ int main(int argc, char** argv) {
     }
     const double b = bench::median(bare), o = bench::median(ours);
     const double l = bench::median(label);
-    std::printf("start-up to first frame, 1 000 games: varnsel %.2f ms, bare window %.2f ms, ratio %.3f\n", o, b, o / b);
-    std::printf("  for reference, the bare window with one label: %.2f ms; varnsel against it: ratio %.3f\n", l, o / l);
+    std::printf(
+        "start-up to first frame, 1 000 games: varnsel %.2f ms, bare window %.2f ms, ratio %.3f\n",
+        o, b, o / b);
+    std::printf(
+        "  for reference, the bare window with one label: %.2f ms; varnsel against it: ratio "
+        "%.3f\n",
+        l, o / l);
     const double bm = bench::median(bareKb) / 1024, om = bench::median(oursKb) / 1024;
-    std::printf("peak resident memory, 100 000 games: varnsel %.1f MB, bare window %.1f MB, difference %+.1f MB\n", om, bm,
-                om - bm);
+    std::printf(
+        "peak resident memory, 100 000 games: varnsel %.1f MB, bare window %.1f MB, difference "
+        "%+.1f MB\n",
+        om, bm, om - bm);
     return 0;
 }

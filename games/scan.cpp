@@ -22,8 +22,8 @@ void frmVarnsel::terminerDir() {
     }
     // What was found before a read failed stays listed.
     if (!entry) {
-        engine_.msgBox(messages::unreadableDirectory(*dir, entry.reason()),
-                       platform::vbExclamation, messages::kErrorTitle);
+        engine_.msgBox(messages::unreadableDirectory(*dir, entry.reason()), platform::vbExclamation,
+                       messages::kErrorTitle);
     }
 }
 

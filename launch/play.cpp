@@ -15,8 +15,8 @@ void frmVarnsel::cmdPlay_Click() {
         {varScanlines, varVsync, varVga, varFrameSkip, varSkipCode, varJoystick, strModeX});
     const auto started = engine_.shell(line.program, line.text, platform::vbNormalFocus);
     if (!started) {
-        engine_.msgBox(messages::startFailed(line.program, started.reason()),
-                       platform::vbCritical, messages::kErrorTitle);
+        engine_.msgBox(messages::startFailed(line.program, started.reason()), platform::vbCritical,
+                       messages::kErrorTitle);
     }
 }
 

@@ -68,10 +68,10 @@ public:
 
     // --- Control members --------------------------------------------------
     virtual void setCaption(ControlName label, std::string_view text) = 0;  // label
-    virtual int value(ControlName checkBox) const = 0;                       // 0, 1 or 2
+    virtual int value(ControlName checkBox) const = 0;                      // 0, 1 or 2
     virtual std::string text(ControlName textBox) const = 0;
     virtual void setVisible(ControlName control, bool visible) = 0;  // text box, image
-    virtual void setSelStart(ControlName textBox, int start) = 0;   // in characters
+    virtual void setSelStart(ControlName textBox, int start) = 0;    // in characters
     virtual void setSelLength(ControlName textBox, int length) = 0;
     virtual void setFocus(ControlName control) = 0;
     virtual int listCount(ControlName list) const = 0;

@@ -11,7 +11,11 @@ namespace {
 char32_t next(std::string_view& s) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    std::size_t length = lead < 0x80    ? 1
+                         : lead >= 0xF0 ? 4
+                         : lead >= 0xE0 ? 3
+                         : lead >= 0xC2 ? 2
+                                        : 0;
     bool valid = length != 0 && lead <= 0xF4 && s.size() >= length;
     for (std::size_t i = 1; valid && i < length; ++i) valid = (byte(i) & 0xC0) == 0x80;
     if (!valid) {
@@ -48,7 +52,7 @@ char32_t fold(char32_t c) {
 // their plain neighbours ("Élan" next to "elan"); other characters as folded.
 char32_t base(char32_t folded) {
     static constexpr char32_t kLatin1[32] = {
-        'a', 'a', 'a', 'a', 'a', 'a', 'a', 'c', 'e', 'e', 'e', 'e', 'i', 'i', 'i', 'i',
+        'a', 'a', 'a', 'a', 'a', 'a', 'a', 'c',  'e', 'e', 'e', 'e', 'i', 'i', 'i',  'i',
         'd', 'n', 'o', 'o', 'o', 'o', 'o', 0xF7, 'o', 'u', 'u', 'u', 'u', 'y', 0xFE, 'y'};
     return folded >= 0xE0 && folded <= 0xFF ? kLatin1[folded - 0xE0] : folded;
 }
@@ -85,7 +89,8 @@ int compareForList(std::string_view a, std::string_view b) {
     // Equal so far without regard to case; the rest decides, then exact bytes.
     const std::string_view restA = a.substr(i);
     const std::string_view restB = b.substr(i);
-    if (const int byBase = compareBy(restA, restB, [](char32_t c) { return base(fold(c)); })) return byBase;
+    if (const int byBase = compareBy(restA, restB, [](char32_t c) { return base(fold(c)); }))
+        return byBase;
     if (const int byFolded = compareBy(restA, restB, fold)) return byFolded;
     return a.compare(b);
 }

@@ -8,7 +8,9 @@
 namespace varnsel::platform {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The pieces of the longest leading number in a text.
 struct Scan {

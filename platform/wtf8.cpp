@@ -22,8 +22,12 @@ void appendUtf8(std::string& out, char32_t c) {
 
 namespace {
 
-bool isHigh(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLow(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHigh(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLow(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -48,7 +52,11 @@ std::u16string toUtf16(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     for (std::size_t i = 0; i < text.size();) {
         const unsigned char lead = byte(i);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                             : lead >= 0xE0                 ? 3
+                             : lead >= 0xC2 && lead < 0xE0  ? 2
+                                                            : 0;
         if (lead >= 0xF5) length = 0;
         bool valid = length != 0 && i + length <= text.size();
         for (std::size_t k = 1; valid && k < length; ++k) valid = (byte(i + k) & 0xC0) == 0x80;

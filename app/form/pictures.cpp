@@ -10,13 +10,18 @@ extern const unsigned char arrow[];
 extern const std::size_t arrowSize;
 }  // namespace embedded
 
-std::span<const unsigned char> iconFile() { return {embedded::icon, embedded::iconSize}; }
+std::span<const unsigned char> iconFile() {
+    return {embedded::icon, embedded::iconSize};
+}
 
 std::span<const unsigned char> pictureFile(Picture picture) {
     switch (picture) {
-        case Picture::Illustration: return {embedded::illustration, embedded::illustrationSize};
-        case Picture::Arrow: return {embedded::arrow, embedded::arrowSize};
-        case Picture::None: break;
+        case Picture::Illustration:
+            return {embedded::illustration, embedded::illustrationSize};
+        case Picture::Arrow:
+            return {embedded::arrow, embedded::arrowSize};
+        case Picture::None:
+            break;
     }
     return {};
 }

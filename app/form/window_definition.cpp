@@ -19,12 +19,24 @@ bool delivers(std::string_view name, platform::EventKind kind) {
     if (name == kWindow.name) return kind == platform::EventKind::Load;
     unsigned bit = 0;
     switch (kind) {
-        case platform::EventKind::Load: bit = OnLoad; break;
-        case platform::EventKind::Click: bit = OnClick; break;
-        case platform::EventKind::GotFocus: bit = OnGotFocus; break;
-        case platform::EventKind::LostFocus: bit = OnLostFocus; break;
-        case platform::EventKind::KeyPress: bit = OnKeyPress; break;
-        case platform::EventKind::Timer: bit = OnTimer; break;
+        case platform::EventKind::Load:
+            bit = OnLoad;
+            break;
+        case platform::EventKind::Click:
+            bit = OnClick;
+            break;
+        case platform::EventKind::GotFocus:
+            bit = OnGotFocus;
+            break;
+        case platform::EventKind::LostFocus:
+            bit = OnLostFocus;
+            break;
+        case platform::EventKind::KeyPress:
+            bit = OnKeyPress;
+            break;
+        case platform::EventKind::Timer:
+            bit = OnTimer;
+            break;
     }
     return (control(name).events & bit) != 0;
 }

@@ -11,7 +11,17 @@
 
 namespace varnsel::form {
 
-enum class Kind { PictureBox, Timer, ListBox, Frame, CheckBox, TextBox, CommandButton, Image, Label };
+enum class Kind {
+    PictureBox,
+    Timer,
+    ListBox,
+    Frame,
+    CheckBox,
+    TextBox,
+    CommandButton,
+    Image,
+    Label
+};
 
 enum class FontId { None, SystemBold, Credit, Default };
 
@@ -40,7 +50,7 @@ inline constexpr int kNoTabIndex = -1;
 struct ControlDef {
     std::string_view name;
     Kind kind;
-    std::string_view container;  // "" for the window's client area
+    std::string_view container;    // "" for the window's client area
     int left, top, width, height;  // twips, from the container's outer top-left
     std::string_view caption;      // caption, or initial text of a text box
     FontId font;
@@ -99,10 +109,14 @@ inline constexpr std::array<ControlDef, 23> kControls{{
 
 inline constexpr FontDef fontDef(FontId id) {
     switch (id) {
-        case FontId::SystemBold: return {"System", 9.75, 700, 0};
-        case FontId::Credit: return {"MS Sans Serif", 12.0, 700, 0};
-        case FontId::Default: return {"", 0.0, 400, 0};
-        case FontId::None: break;
+        case FontId::SystemBold:
+            return {"System", 9.75, 700, 0};
+        case FontId::Credit:
+            return {"MS Sans Serif", 12.0, 700, 0};
+        case FontId::Default:
+            return {"", 0.0, 400, 0};
+        case FontId::None:
+            break;
     }
     return {"", 0.0, 400, 0};
 }

@@ -18,7 +18,9 @@ extern char** environ;
 namespace varnsel::platform::posix {
 namespace {
 
-std::string reason(int error) { return std::strerror(error); }
+std::string reason(int error) {
+    return std::strerror(error);
+}
 
 bool isHidden(const char* name) {
     return name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
@@ -103,10 +105,16 @@ Result<std::string> PosixRuntime::dir() {
         e.lastPath.resize(prefix);
         e.lastPath += entry->d_name;
         switch (entry->d_type) {
-            case DT_DIR: e.lastAttributes = vbDirectory; break;
+            case DT_DIR:
+                e.lastAttributes = vbDirectory;
+                break;
             case DT_LNK:
-            case DT_UNKNOWN: e.lastAttributes = -1; break;
-            default: e.lastAttributes = 0; break;
+            case DT_UNKNOWN:
+                e.lastAttributes = -1;
+                break;
+            default:
+                e.lastAttributes = 0;
+                break;
         }
         if ((e.attributes & vbDirectory) == 0) {
             const auto attributes = getAttr(e.lastPath);

@@ -7,7 +7,9 @@
 namespace varnsel::platform::qt {
 namespace {
 
-bool before(const std::string& a, const std::string& b) { return listsBefore(a, b); }
+bool before(const std::string& a, const std::string& b) {
+    return listsBefore(a, b);
+}
 
 }  // namespace
 

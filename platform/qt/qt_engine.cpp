@@ -29,7 +29,9 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int px(int twips) { return twips / form::kTwipsPerPixelAt96Dpi; }
+int px(int twips) {
+    return twips / form::kTwipsPerPixelAt96Dpi;
+}
 
 [[noreturn]] void fault(const std::string& what) {
     std::fprintf(stderr, "varnsel: %s\n", what.c_str());
@@ -67,7 +69,8 @@ QFont fontFor(form::FontId id) {
 
 QIcon windowIcon() {
     const auto file = form::iconFile();
-    QByteArray bytes(reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size()));
+    QByteArray bytes(reinterpret_cast<const char*>(file.data()),
+                     static_cast<qsizetype>(file.size()));
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "ICO");
     QIcon icon;
@@ -114,8 +117,10 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
     const QString caption = qs(def.caption);
     const std::string name(def.name);
     switch (def.kind) {
-        case Kind::PictureBox: return new PictureBox(form::pictureFile(def.picture), parent);
-        case Kind::Timer: return nullptr;
+        case Kind::PictureBox:
+            return new PictureBox(form::pictureFile(def.picture), parent);
+        case Kind::Timer:
+            return nullptr;
         case Kind::ListBox: {
             auto* view = new QListView(parent);
             games = new GameListModel(view);
@@ -128,18 +133,22 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
             gameList = view;
             return view;
         }
-        case Kind::Frame: return new QGroupBox(caption, parent);
+        case Kind::Frame:
+            return new QGroupBox(caption, parent);
         case Kind::CheckBox: {
             auto* box = new QCheckBox(caption, parent);
-            connect(box, &QCheckBox::clicked, this, [this, name] { raise(name, EventKind::Click); });
+            connect(box, &QCheckBox::clicked, this,
+                    [this, name] { raise(name, EventKind::Click); });
             return box;
         }
-        case Kind::TextBox: return new QLineEdit(caption, parent);
+        case Kind::TextBox:
+            return new QLineEdit(caption, parent);
         case Kind::CommandButton: {
             auto* button = new WrappingButton(caption, parent);
             button->setAutoDefault(false);  // Enter and Escape press no button
             button->setDefault(false);
-            connect(button, &QPushButton::clicked, this, [this, name] { raise(name, EventKind::Click); });
+            connect(button, &QPushButton::clicked, this,
+                    [this, name] { raise(name, EventKind::Click); });
             return button;
         }
         case Kind::Image: {
@@ -180,9 +189,11 @@ void QtFormEngine::Impl::build() {
             entry.timer = new QTimer(this);
             entry.timer->setInterval(def.interval);
             const std::string name(def.name);
-            connect(entry.timer, &QTimer::timeout, this, [this, name] { post(name, EventKind::Timer); });
+            connect(entry.timer, &QTimer::timeout, this,
+                    [this, name] { post(name, EventKind::Timer); });
         } else {
-            QWidget* parent = def.container.empty() ? window.get() : anyControl(def.container).widget;
+            QWidget* parent =
+                def.container.empty() ? window.get() : anyControl(def.container).widget;
             QWidget* widget = make(def, parent);
             widget->setObjectName(qs(def.name));
             widget->setGeometry(px(def.left), px(def.top), px(def.width), px(def.height));
@@ -203,8 +214,9 @@ void QtFormEngine::Impl::build() {
     for (const auto& [name, entry] : controls) {
         if (entry.widget && form::takesFocus(entry.def->kind)) order.push_back(&entry);
     }
-    std::sort(order.begin(), order.end(),
-              [](const Control* a, const Control* b) { return a->def->tabIndex < b->def->tabIndex; });
+    std::sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+        return a->def->tabIndex < b->def->tabIndex;
+    });
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1]->widget, order[i]->widget);
     }
@@ -245,7 +257,8 @@ void QtFormEngine::Impl::raise(std::string_view control, EventKind kind, std::in
 }
 
 void QtFormEngine::Impl::post(std::string_view control, EventKind kind) {
-    if (enqueue(control, kind, 0)) QMetaObject::invokeMethod(this, &Impl::pump, Qt::QueuedConnection);
+    if (enqueue(control, kind, 0))
+        QMetaObject::invokeMethod(this, &Impl::pump, Qt::QueuedConnection);
 }
 
 // Focus moves between this window's controls raise LostFocus and GotFocus,
@@ -322,10 +335,11 @@ void QtFormEngine::open(FormHandler& form) {
     impl_->window->show();
     impl_->window->activateWindow();
     for (int tab = 0; tab < 20; ++tab) {  // the lowest tab position that takes the focus
-        const auto it = std::find_if(impl_->controls.begin(), impl_->controls.end(), [&](const auto& c) {
-            return c.second.def->tabIndex == tab && c.second.widget && c.second.widget->isVisible() &&
-                   form::takesFocus(c.second.def->kind);
-        });
+        const auto it =
+            std::find_if(impl_->controls.begin(), impl_->controls.end(), [&](const auto& c) {
+                return c.second.def->tabIndex == tab && c.second.widget &&
+                       c.second.widget->isVisible() && form::takesFocus(c.second.def->kind);
+            });
         if (it != impl_->controls.end()) {
             it->second.widget->setFocus(Qt::OtherFocusReason);
             break;
@@ -346,16 +360,22 @@ void QtFormEngine::setCaption(ControlName label, std::string_view text) {
 int QtFormEngine::value(ControlName checkBox) const {
     // Qt numbers the states clear, grayed, ticked; the logic's values are
     // 0 clear, 1 ticked, 2 grayed.
-    switch (static_cast<QCheckBox*>(impl_->control(checkBox, Kind::CheckBox).widget)->checkState()) {
-        case Qt::Unchecked: return 0;
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
+    switch (
+        static_cast<QCheckBox*>(impl_->control(checkBox, Kind::CheckBox).widget)->checkState()) {
+        case Qt::Unchecked:
+            return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
     }
     return 0;
 }
 
 std::string QtFormEngine::text(ControlName textBox) const {
-    return static_cast<QLineEdit*>(impl_->control(textBox, Kind::TextBox).widget)->text().toStdString();
+    return static_cast<QLineEdit*>(impl_->control(textBox, Kind::TextBox).widget)
+        ->text()
+        .toStdString();
 }
 
 void QtFormEngine::setVisible(ControlName control, bool visible) {
@@ -408,13 +428,21 @@ void QtFormEngine::setEnabled(ControlName timer, bool enabled) {
     }
 }
 
-char QtFormEngine::pathSeparator() const { return posix::PosixRuntime::kSeparator; }
-Result<std::string> QtFormEngine::curDir() { return impl_->runtime.curDir(); }
+char QtFormEngine::pathSeparator() const {
+    return posix::PosixRuntime::kSeparator;
+}
+Result<std::string> QtFormEngine::curDir() {
+    return impl_->runtime.curDir();
+}
 Result<std::string> QtFormEngine::dir(std::string_view pattern, int attributes) {
     return impl_->runtime.dir(pattern, attributes);
 }
-Result<std::string> QtFormEngine::dir() { return impl_->runtime.dir(); }
-Result<int> QtFormEngine::getAttr(std::string_view path) { return impl_->runtime.getAttr(path); }
+Result<std::string> QtFormEngine::dir() {
+    return impl_->runtime.dir();
+}
+Result<int> QtFormEngine::getAttr(std::string_view path) {
+    return impl_->runtime.getAttr(path);
+}
 
 void QtFormEngine::msgBox(std::string_view message, int style, std::string_view title) {
     const auto icon = style == vbCritical ? QMessageBox::Critical : QMessageBox::Warning;

@@ -42,7 +42,9 @@ struct QtFormEngine::Impl : public QObject {
     void raise(std::string_view control, EventKind kind, std::int16_t key = 0);
     void post(std::string_view control, EventKind kind);
     bool enqueue(std::string_view control, EventKind kind, std::int16_t key);
-    void pump() { if (form) events.deliver(*form); }
+    void pump() {
+        if (form) events.deliver(*form);
+    }
 
     void focusChanged(QWidget* old, QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,6 +5,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which they build on.
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
@@ -42,7 +43,9 @@ std::string narrow(const wchar_t* text, std::size_t length) {
     return fromUtf16({reinterpret_cast<const char16_t*>(text), length});
 }
 
-std::string narrow(const std::wstring& text) { return narrow(text.data(), text.size()); }
+std::string narrow(const std::wstring& text) {
+    return narrow(text.data(), text.size());
+}
 
 // The system's own words for an error, without the trailing line break.
 std::string systemReason(DWORD error) {
@@ -52,7 +55,8 @@ std::string systemReason(DWORD error) {
         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
     LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
+        text.pop_back();
     return narrow(text);
 }
 
@@ -71,7 +75,9 @@ int pictureResource(form::Picture picture) {
 int toUtf16Index(const std::wstring& text, int characters) {
     int at = 0;
     for (int n = 0; n < characters && at < static_cast<int>(text.size()); ++n) {
-        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size()) ? 2 : 1;
+        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size())
+                  ? 2
+                  : 1;
     }
     return at;
 }
@@ -79,14 +85,17 @@ int toUtf16Index(const std::wstring& text, int characters) {
 int toCharacters(const std::wstring& text, int utf16) {
     int count = 0;
     for (int at = 0; at < utf16 && at < static_cast<int>(text.size()); ++count) {
-        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size()) ? 2 : 1;
+        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size())
+                  ? 2
+                  : 1;
     }
     return count;
 }
 
 std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -133,7 +142,9 @@ struct Win32FormEngine::Impl {
     bool enqueue(std::string_view control, EventKind kind, std::int16_t key);
     void raise(std::string_view control, EventKind kind, std::int16_t key = 0);
     void post(std::string_view control, EventKind kind);
-    void pump() { if (form) events.deliver(*form); }
+    void pump() {
+        if (form) events.deliver(*form);
+    }
     void focusArrived(Control& control);
     void tab(bool back);
     std::vector<Control*> tabOrder();
@@ -149,7 +160,8 @@ struct Win32FormEngine::Impl {
     LRESULT onActivate(WPARAM wParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onDestroy();
-    LRESULT onControlMessage(Control& control, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onControlMessage(Control& control, HWND hwnd, UINT message, WPARAM wParam,
+                             LPARAM lParam);
 };
 
 // --- Building the window ----------------------------------------------------
@@ -165,10 +177,12 @@ Win32FormEngine::Impl::Impl() {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
@@ -203,7 +217,8 @@ void Win32FormEngine::Impl::makeFonts() {
         if (font) DeleteObject(font);
         font = nullptr;
     }
-    for (form::FontId id : {form::FontId::SystemBold, form::FontId::Credit, form::FontId::Default}) {
+    for (form::FontId id :
+         {form::FontId::SystemBold, form::FontId::Credit, form::FontId::Default}) {
         const form::FontDef def = form::fontDef(id);
         LOGFONTW log{};
         if (def.face.empty()) {
@@ -216,7 +231,8 @@ void Win32FormEngine::Impl::makeFonts() {
             log.lfHeight = -MulDiv(static_cast<int>(def.points * 100), dpi, 7200);
             log.lfWeight = def.weight;
             log.lfCharSet = static_cast<BYTE>(def.charset);
-            log.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;  // a sans-serif where the face is missing
+            log.lfPitchAndFamily =
+                DEFAULT_PITCH | FF_SWISS;  // a sans-serif where the face is missing
             const std::wstring face = wide(def.face);
             wcsncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         }
@@ -230,25 +246,42 @@ HWND Win32FormEngine::Impl::make(const form::ControlDef& def) {
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD exStyle = 0;
     switch (def.kind) {
-        case Kind::PictureBox: windowClass = kPictureClass; exStyle = WS_EX_CLIENTEDGE; break;
-        case Kind::Image: windowClass = kPictureClass; break;
+        case Kind::PictureBox:
+            windowClass = kPictureClass;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::Image:
+            windowClass = kPictureClass;
+            break;
         case Kind::ListBox:
             windowClass = L"LISTBOX";
             style |= LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
             exStyle = WS_EX_CLIENTEDGE;
             break;
-        case Kind::Frame: windowClass = L"BUTTON"; style |= BS_GROUPBOX; break;
-        case Kind::CheckBox: windowClass = L"BUTTON"; style |= BS_AUTOCHECKBOX | BS_MULTILINE; break;
-        case Kind::TextBox: windowClass = L"EDIT"; style |= ES_AUTOHSCROLL | ES_LEFT; exStyle = WS_EX_CLIENTEDGE; break;
+        case Kind::Frame:
+            windowClass = L"BUTTON";
+            style |= BS_GROUPBOX;
+            break;
+        case Kind::CheckBox:
+            windowClass = L"BUTTON";
+            style |= BS_AUTOCHECKBOX | BS_MULTILINE;
+            break;
+        case Kind::TextBox:
+            windowClass = L"EDIT";
+            style |= ES_AUTOHSCROLL | ES_LEFT;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
         case Kind::CommandButton:
             windowClass = L"BUTTON";
             style |= BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;  // the caption wraps
             break;
         case Kind::Label:
-            style |= SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;  // wraps at blanks, shows "&" as itself
+            style |=
+                SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;  // wraps at blanks, shows "&" as itself
             if (def.name == "lblGame") style = (style & ~SS_LEFT) | SS_CENTER | WS_BORDER;
             break;
-        case Kind::Timer: return nullptr;
+        case Kind::Timer:
+            return nullptr;
     }
     if (form::takesFocus(def.kind)) style |= WS_TABSTOP;
     if (def.visible) style |= WS_VISIBLE;
@@ -269,18 +302,19 @@ void Win32FormEngine::Impl::layout() {
             left += form::control(c.def->container).left;
             top += form::control(c.def->container).top;
         }
-        SetWindowPos(c.hwnd, nullptr, scale(left), scale(top), scale(c.def->width), scale(c.def->height),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(c.hwnd, nullptr, scale(left), scale(top), scale(c.def->width),
+                     scale(c.def->height), SWP_NOZORDER | SWP_NOACTIVATE);
         if (c.def->font != form::FontId::None) {
-            SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[static_cast<int>(c.def->font)]), TRUE);
+            SendMessageW(c.hwnd, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(fonts[static_cast<int>(c.def->font)]), TRUE);
         }
     }
 }
 
 void Win32FormEngine::Impl::build() {
     using GetDpiForSystemFn = UINT(WINAPI*)();
-    const auto getDpiForSystem = reinterpret_cast<GetDpiForSystemFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    const auto getDpiForSystem = reinterpret_cast<GetDpiForSystemFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
     HDC screen = GetDC(nullptr);
     dpi = getDpiForSystem ? static_cast<int>(getDpiForSystem()) : GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -290,7 +324,8 @@ void Win32FormEngine::Impl::build() {
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     const std::wstring title = wide(form::kWindow.caption);
     CreateWindowExW(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
+                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                    this);
     if (!window) fault("cannot create the window: " + systemReason(GetLastError()));
 
     controls.reserve(form::kControls.size());
@@ -298,14 +333,17 @@ void Win32FormEngine::Impl::build() {
         Control c;
         c.def = &def;
         c.timerOn = def.kind == Kind::Timer && def.enabled;
-        if (c.timerOn) SetTimer(window, static_cast<UINT_PTR>(c.id()), static_cast<UINT>(def.interval), nullptr);
+        if (c.timerOn)
+            SetTimer(window, static_cast<UINT_PTR>(c.id()), static_cast<UINT>(def.interval),
+                     nullptr);
         controls.push_back(c);
     }
     for (Control& c : controls) {
         c.hwnd = make(*c.def);
         if (!c.hwnd) continue;
         if (const int resource = pictureResource(c.def->picture)) {
-            c.picture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0));
+            c.picture = static_cast<HBITMAP>(
+                LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0));
             SetWindowLongPtrW(c.hwnd, 0, reinterpret_cast<LONG_PTR>(c.picture));
         }
         SetWindowSubclass(c.hwnd, controlProc, static_cast<UINT_PTR>(&c - controls.data()),
@@ -381,18 +419,21 @@ void Win32FormEngine::Impl::focusArrived(Control& c) {
 std::vector<Win32FormEngine::Impl::Control*> Win32FormEngine::Impl::tabOrder() {
     std::vector<Control*> order;
     for (Control& c : controls) {
-        if (c.hwnd && form::takesFocus(c.def->kind) && IsWindowVisible(c.hwnd) && IsWindowEnabled(c.hwnd)) {
+        if (c.hwnd && form::takesFocus(c.def->kind) && IsWindowVisible(c.hwnd) &&
+            IsWindowEnabled(c.hwnd)) {
             order.push_back(&c);
         }
     }
-    std::sort(order.begin(), order.end(), [](Control* a, Control* b) { return a->def->tabIndex < b->def->tabIndex; });
+    std::sort(order.begin(), order.end(),
+              [](Control* a, Control* b) { return a->def->tabIndex < b->def->tabIndex; });
     return order;
 }
 
 void Win32FormEngine::Impl::tab(bool back) {
     const auto order = tabOrder();
     if (order.empty()) return;
-    const auto at = std::find_if(order.begin(), order.end(), [](Control* c) { return c->hwnd == GetFocus(); });
+    const auto at =
+        std::find_if(order.begin(), order.end(), [](Control* c) { return c->hwnd == GetFocus(); });
     std::size_t next = 0;
     if (at != order.end()) {
         const std::size_t i = static_cast<std::size_t>(at - order.begin());
@@ -405,7 +446,8 @@ void Win32FormEngine::Impl::tab(bool back) {
 void Win32FormEngine::Impl::settleList() {
     collecting = false;
     HWND list = anyControl("lstDirs").hwnd;
-    std::sort(pending.begin(), pending.end(), [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
+    std::sort(pending.begin(), pending.end(),
+              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
     std::size_t bytes = 0;
     for (const std::string& name : pending) bytes += 2 * (name.size() + 1);
     SendMessageW(list, LB_INITSTORAGE, pending.size(), bytes);
@@ -421,7 +463,8 @@ void Win32FormEngine::Impl::settleList() {
 
 // --- Window messages: each to a small function --------------------------------
 
-LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
@@ -430,15 +473,24 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
     auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     switch (message) {
-        case WM_COMMAND: return self->onCommand(wParam, lParam);
-        case WM_TIMER: return self->onTimer(wParam);
-        case kPump: self->pump(); return 0;
-        case WM_ACTIVATE: return self->onActivate(wParam);
-        case WM_DPICHANGED: return self->onDpiChanged(wParam, lParam);
+        case WM_COMMAND:
+            return self->onCommand(wParam, lParam);
+        case WM_TIMER:
+            return self->onTimer(wParam);
+        case kPump:
+            self->pump();
+            return 0;
+        case WM_ACTIVATE:
+            return self->onActivate(wParam);
+        case WM_DPICHANGED:
+            return self->onDpiChanged(wParam, lParam);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: return onControlColour(reinterpret_cast<HDC>(wParam));
-        case WM_DESTROY: return self->onDestroy();
-        default: return DefWindowProcW(hwnd, message, wParam, lParam);
+        case WM_CTLCOLORBTN:
+            return onControlColour(reinterpret_cast<HDC>(wParam));
+        case WM_DESTROY:
+            return self->onDestroy();
+        default:
+            return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
@@ -451,7 +503,8 @@ LRESULT Win32FormEngine::Impl::onControlColour(HDC dc) {
 LRESULT Win32FormEngine::Impl::onCommand(WPARAM wParam, LPARAM lParam) {
     Control* c = controlOf(reinterpret_cast<HWND>(lParam));
     if (!c || HIWORD(wParam) != BN_CLICKED) return 0;  // IDOK, IDCANCEL and the rest press nothing
-    if (c->def->kind == Kind::CheckBox || c->def->kind == Kind::CommandButton) raise(c->def->name, EventKind::Click);
+    if (c->def->kind == Kind::CheckBox || c->def->kind == Kind::CommandButton)
+        raise(c->def->name, EventKind::Click);
     return 0;
 }
 
@@ -463,15 +516,17 @@ LRESULT Win32FormEngine::Impl::onTimer(WPARAM id) {
 
 // The focus goes back to the control that had it when the window was left.
 LRESULT Win32FormEngine::Impl::onActivate(WPARAM wParam) {
-    if (LOWORD(wParam) != WA_INACTIVE && lastFocus && IsWindowVisible(lastFocus)) SetFocus(lastFocus);
+    if (LOWORD(wParam) != WA_INACTIVE && lastFocus && IsWindowVisible(lastFocus))
+        SetFocus(lastFocus);
     return 0;
 }
 
 LRESULT Win32FormEngine::Impl::onDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi = HIWORD(wParam);
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     layout();
     return 0;
 }
@@ -485,7 +540,8 @@ LRESULT Win32FormEngine::Impl::onDestroy() {
 
 // The picture box and the image: the bitmap drawn at the inner top-left
 // corner, at the window's scale, clipped to the inside.
-LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                    LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
@@ -496,8 +552,8 @@ LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPA
         HGDIOBJ old = SelectObject(source, picture);
         const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
         SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source, 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
+        StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source,
+                   0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
     }
@@ -505,14 +561,15 @@ LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPA
     return 0;
 }
 
-LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                                    UINT_PTR index, DWORD_PTR self) {
+LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                    LPARAM lParam, UINT_PTR index, DWORD_PTR self) {
     Impl* impl = reinterpret_cast<Impl*>(self);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, controlProc, index);
     return impl->onControlMessage(impl->controls[index], hwnd, message, wParam, lParam);
 }
 
-LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
     const bool focusable = form::takesFocus(c.def->kind);
     switch (message) {
         case WM_ERASEBKGND:
@@ -558,7 +615,8 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
                 if (events.ended() || GetFocus() != hwnd) return 0;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -600,7 +658,8 @@ void Win32FormEngine::setCaption(ControlName label, std::string_view text) {
 
 int Win32FormEngine::value(ControlName checkBox) const {
     // BST_UNCHECKED, BST_CHECKED and BST_INDETERMINATE are 0, 1 and 2.
-    return static_cast<int>(SendMessageW(impl_->control(checkBox, Kind::CheckBox).hwnd, BM_GETCHECK, 0, 0));
+    return static_cast<int>(
+        SendMessageW(impl_->control(checkBox, Kind::CheckBox).hwnd, BM_GETCHECK, 0, 0));
 }
 
 std::string Win32FormEngine::text(ControlName textBox) const {
@@ -609,7 +668,8 @@ std::string Win32FormEngine::text(ControlName textBox) const {
 
 void Win32FormEngine::setVisible(ControlName control, bool visible) {
     HWND hwnd = impl_->anyControl(control).hwnd;
-    if (!visible && GetFocus() == hwnd) impl_->tab(false);  // a hidden control cannot keep the focus
+    if (!visible && GetFocus() == hwnd)
+        impl_->tab(false);  // a hidden control cannot keep the focus
     ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
 }
 
@@ -628,7 +688,9 @@ void Win32FormEngine::setSelLength(ControlName textBox, int length) {
     SendMessageW(edit, EM_SETSEL, start, end);
 }
 
-void Win32FormEngine::setFocus(ControlName control) { SetFocus(impl_->anyControl(control).hwnd); }
+void Win32FormEngine::setFocus(ControlName control) {
+    SetFocus(impl_->anyControl(control).hwnd);
+}
 
 int Win32FormEngine::listCount(ControlName list) const {
     impl_->control(list, Kind::ListBox);
@@ -636,7 +698,8 @@ int Win32FormEngine::listCount(ControlName list) const {
 }
 
 bool Win32FormEngine::selected(ControlName list, int index) const {
-    return SendMessageW(impl_->control(list, Kind::ListBox).hwnd, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+    return SendMessageW(impl_->control(list, Kind::ListBox).hwnd, LB_GETSEL,
+                        static_cast<WPARAM>(index), 0) > 0;
 }
 
 std::string Win32FormEngine::list(ControlName list, int index) const {
@@ -651,8 +714,9 @@ void Win32FormEngine::addItem(ControlName list, std::string_view text) {
         return;
     }
     auto& names = impl_->names;
-    const auto at = std::upper_bound(names.begin(), names.end(), text,
-                                     [](std::string_view a, const std::string& b) { return listsBefore(a, b); });
+    const auto at = std::upper_bound(
+        names.begin(), names.end(), text,
+        [](std::string_view a, const std::string& b) { return listsBefore(a, b); });
     const auto index = static_cast<WPARAM>(at - names.begin());
     names.insert(at, std::string(text));
     SendMessageW(hwnd, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(wide(text).c_str()));
@@ -663,7 +727,8 @@ void Win32FormEngine::setEnabled(ControlName timer, bool enabled) {
     if (enabled == c.timerOn) return;  // enabling a running timer does not restart it
     c.timerOn = enabled;
     if (enabled) {
-        SetTimer(impl_->window, static_cast<UINT_PTR>(c.id()), static_cast<UINT>(c.def->interval), nullptr);
+        SetTimer(impl_->window, static_cast<UINT_PTR>(c.id()), static_cast<UINT>(c.def->interval),
+                 nullptr);
     } else {
         KillTimer(impl_->window, static_cast<UINT_PTR>(c.id()));
     }
@@ -673,7 +738,8 @@ Result<std::string> Win32FormEngine::curDir() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     std::wstring path(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, path.data());
-    if (length == 0 || length >= size) return Result<std::string>::failure(systemReason(GetLastError()));
+    if (length == 0 || length >= size)
+        return Result<std::string>::failure(systemReason(GetLastError()));
     path.resize(length);
     return Result<std::string>::ok(narrow(path));
 }
@@ -686,14 +752,17 @@ Result<std::string> Win32FormEngine::dir(std::string_view pattern, int attribute
     impl.find = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
     if (impl.find == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return Result<std::string>::ok("");
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
+            return Result<std::string>::ok("");
         return Result<std::string>::failure(systemReason(error));
     }
     for (;;) {
         const DWORD a = data.dwFileAttributes;
-        const bool skipped = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
-                             ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attributes & vbDirectory) == 0);
-        if (!skipped) return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
+        const bool skipped =
+            (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
+            ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attributes & vbDirectory) == 0);
+        if (!skipped)
+            return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
         if (!FindNextFileW(impl.find, &data)) break;
     }
     const DWORD error = GetLastError();
@@ -709,9 +778,11 @@ Result<std::string> Win32FormEngine::dir() {
     WIN32_FIND_DATAW data;
     while (FindNextFileW(impl.find, &data)) {
         const DWORD a = data.dwFileAttributes;
-        const bool skipped = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
-                             ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (impl.findAttributes & vbDirectory) == 0);
-        if (!skipped) return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
+        const bool skipped =
+            (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
+            ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (impl.findAttributes & vbDirectory) == 0);
+        if (!skipped)
+            return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
     }
     const DWORD error = GetLastError();
     FindClose(impl.find);
@@ -722,15 +793,18 @@ Result<std::string> Win32FormEngine::dir() {
 
 Result<int> Win32FormEngine::getAttr(std::string_view path) {
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return Result<int>::failure(systemReason(GetLastError()));
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Result<int>::failure(systemReason(GetLastError()));
     return Result<int>::ok(static_cast<int>(attributes));
 }
 
 void Win32FormEngine::msgBox(std::string_view message, int style, std::string_view title) {
-    MessageBoxW(impl_->window, wide(message).c_str(), wide(title).c_str(), MB_OK | static_cast<UINT>(style));
+    MessageBoxW(impl_->window, wide(message).c_str(), wide(title).c_str(),
+                MB_OK | static_cast<UINT>(style));
 }
 
-Result<Done> Win32FormEngine::shell(std::string_view program, std::string_view commandLine, int windowStyle) {
+Result<Done> Win32FormEngine::shell(std::string_view program, std::string_view commandLine,
+                                    int windowStyle) {
     const std::wstring application = wide(program);
     std::wstring line = wide(commandLine);  // CreateProcessW may write into it
     STARTUPINFOW startup{};

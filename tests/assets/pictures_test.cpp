@@ -15,8 +15,12 @@ using Bytes = std::span<const unsigned char>;
 std::uint32_t u32(Bytes b, std::size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
 }
-std::uint16_t u16(Bytes b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8); }
-std::int32_t s32(Bytes b, std::size_t at) { return static_cast<std::int32_t>(u32(b, at)); }
+std::uint16_t u16(Bytes b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+std::int32_t s32(Bytes b, std::size_t at) {
+    return static_cast<std::int32_t>(u32(b, at));
+}
 
 using Rgb = std::tuple<int, int, int>;
 
@@ -27,7 +31,8 @@ struct Bitmap {
     int height() const { return s32(file, 22); }
     Rgb at(int x, int y) const {
         const std::size_t stride = (static_cast<std::size_t>(width()) * 3 + 3) & ~std::size_t{3};
-        const std::size_t p = 54 + stride * static_cast<std::size_t>(height() - 1 - y) + 3 * static_cast<std::size_t>(x);
+        const std::size_t p = 54 + stride * static_cast<std::size_t>(height() - 1 - y) +
+                              3 * static_cast<std::size_t>(x);
         return {file[p + 2], file[p + 1], file[p]};
     }
 };
@@ -78,7 +83,7 @@ TEST(Pictures, TheArrowIsSolidRedOverTheUpperEightyRowsOnFaceGrey) {
         }
         EXPECT_EQ(redInRow, y < 80) << "row " << y;
     }
-    EXPECT_EQ(arrow.at(57, 79), red);   // the tip, at the centre
+    EXPECT_EQ(arrow.at(57, 79), red);  // the tip, at the centre
     EXPECT_EQ(arrow.at(0, 0), grey);
 }
 
@@ -112,7 +117,8 @@ TEST(Pictures, TheIconHoldsA4BitAndAn8BitImageWithEmptyMasks) {
         const std::size_t mask = at + 40 + 4 * static_cast<std::size_t>(e.colours) +
                                  xorStride * static_cast<std::size_t>(e.size);
         EXPECT_EQ(mask + maskStride * static_cast<std::size_t>(e.size), at + bytes);
-        for (std::size_t p = mask; p < at + bytes; ++p) ASSERT_EQ(icon[p], 0) << "opaque, image " << i;
+        for (std::size_t p = mask; p < at + bytes; ++p)
+            ASSERT_EQ(icon[p], 0) << "opaque, image " << i;
         std::set<int> used;
         for (std::size_t p = at + 40 + 4 * static_cast<std::size_t>(e.colours); p < mask; ++p) {
             if (e.bits == 4) {

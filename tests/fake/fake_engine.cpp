@@ -140,7 +140,8 @@ void FakeEngine::setSelLength(platform::ControlName textBox, int length) {
 
 void FakeEngine::setFocus(platform::ControlName control) {
     const State& s = anyState(control);
-    if (!canTakeFocus(s)) throw EngineFault("SetFocus on " + std::string(control) + ", which cannot take the focus");
+    if (!canTakeFocus(s))
+        throw EngineFault("SetFocus on " + std::string(control) + ", which cannot take the focus");
     moveFocus(std::string(control));
 }
 
@@ -150,22 +151,23 @@ int FakeEngine::listCount(platform::ControlName list) const {
 
 bool FakeEngine::selected(platform::ControlName list, int index) const {
     const State& s = state(list, form::Kind::ListBox);
-    if (index < 0 || index >= static_cast<int>(s.items.size())) throw EngineFault("list index out of range");
+    if (index < 0 || index >= static_cast<int>(s.items.size()))
+        throw EngineFault("list index out of range");
     return s.selected == index;
 }
 
 std::string FakeEngine::list(platform::ControlName list, int index) const {
     const State& s = state(list, form::Kind::ListBox);
-    if (index < 0 || index >= static_cast<int>(s.items.size())) throw EngineFault("list index out of range");
+    if (index < 0 || index >= static_cast<int>(s.items.size()))
+        throw EngineFault("list index out of range");
     return s.items[static_cast<std::size_t>(index)];
 }
 
 void FakeEngine::addItem(platform::ControlName list, std::string_view text) {
     State& s = state(list, form::Kind::ListBox);
-    const auto at = std::upper_bound(s.items.begin(), s.items.end(), text,
-                                     [](std::string_view a, const std::string& b) {
-                                         return platform::listsBefore(a, b);
-                                     });
+    const auto at = std::upper_bound(
+        s.items.begin(), s.items.end(), text,
+        [](std::string_view a, const std::string& b) { return platform::listsBefore(a, b); });
     const int index = static_cast<int>(at - s.items.begin());
     s.items.insert(at, std::string(text));
     if (s.selected && *s.selected >= index) ++*s.selected;
@@ -196,12 +198,14 @@ Result<std::string> FakeEngine::dir(std::string_view pattern, int attributes) {
     }
     if (parentOf(directory) != directory) enumeration_ = {".", ".."};
     for (const std::string& name : node->second.children) {
-        const Node& child = nodes_.at(directory + (directory.back() == separator_ ? "" : std::string(1, separator_)) + name);
+        const Node& child = nodes_.at(
+            directory + (directory.back() == separator_ ? "" : std::string(1, separator_)) + name);
         if (child.hidden || child.system) continue;
         if (child.directory && (attributes & platform::vbDirectory) == 0) continue;
         enumeration_.push_back(name);
     }
-    if (const auto failure = enumerationFailures_.find(directory); failure != enumerationFailures_.end()) {
+    if (const auto failure = enumerationFailures_.find(directory);
+        failure != enumerationFailures_.end()) {
         enumerationFailure_ = failure->second;
     }
     return dir();
@@ -233,11 +237,14 @@ Result<platform::Done> FakeEngine::shell(std::string_view program, std::string_v
     if (node == nodes_.end() || node->second.directory || node->second.vanished) {
         return Result<platform::Done>::failure(kFileNotFound);
     }
-    starts_.push_back({std::string(program), std::string(commandLine), windowStyle, currentDirectory_});
+    starts_.push_back(
+        {std::string(program), std::string(commandLine), windowStyle, currentDirectory_});
     return Result<platform::Done>::ok({});
 }
 
-void FakeEngine::end() { events_.end(); }
+void FakeEngine::end() {
+    events_.end();
+}
 
 // --- The directory tree ----------------------------------------------------
 
@@ -285,7 +292,9 @@ void FakeEngine::addFile(const std::string& path, bool hidden, bool system) {
     addNode(path, false, hidden, system);
 }
 
-void FakeEngine::vanish(const std::string& path) { nodes_.at(normalize(path)).vanished = true; }
+void FakeEngine::vanish(const std::string& path) {
+    nodes_.at(normalize(path)).vanished = true;
+}
 
 void FakeEngine::failEnumeration(const std::string& directory, int after, std::string reason) {
     enumerationFailures_[normalize(directory)] = {after, std::move(reason)};
@@ -295,8 +304,10 @@ void FakeEngine::failEnumeration(const std::string& directory, int after, std::s
 
 bool FakeEngine::click(platform::ControlName control) {
     State& s = anyState(control);
-    const bool shown = s.visible && (s.def->container.empty() || anyState(s.def->container).visible);
-    if (!shown || !s.enabled) throw EngineFault("click on " + std::string(control) + ", which is not shown");
+    const bool shown =
+        s.visible && (s.def->container.empty() || anyState(s.def->container).visible);
+    if (!shown || !s.enabled)
+        throw EngineFault("click on " + std::string(control) + ", which is not shown");
     if (form::takesFocus(s.def->kind)) {
         moveFocus(std::string(control));
         if (focus_ != control || ended()) return false;
@@ -351,7 +362,9 @@ void FakeEngine::pressKey(char32_t key) {
             const std::size_t from = byteOffset(s.caption, s.selStart);
             const std::size_t to = byteOffset(s.caption, s.selStart + s.selLength);
             if (key == 8) {
-                const std::size_t start = s.selLength > 0 || s.selStart == 0 ? from : byteOffset(s.caption, s.selStart - 1);
+                const std::size_t start = s.selLength > 0 || s.selStart == 0
+                                              ? from
+                                              : byteOffset(s.caption, s.selStart - 1);
                 s.caption.erase(start, to - start);
                 s.selStart = s.selLength > 0 ? s.selStart : std::max(0, s.selStart - 1);
             } else if (key >= 32) {
@@ -399,11 +412,21 @@ bool FakeEngine::tick(platform::ControlName timer) {
 
 // --- What a test looks at --------------------------------------------------
 
-std::string FakeEngine::caption(platform::ControlName control) const { return anyState(control).caption; }
-bool FakeEngine::visible(platform::ControlName control) const { return anyState(control).visible; }
-bool FakeEngine::enabled(platform::ControlName timer) const { return state(timer, form::Kind::Timer).enabled; }
-int FakeEngine::selStart(platform::ControlName textBox) const { return state(textBox, form::Kind::TextBox).selStart; }
-int FakeEngine::selLength(platform::ControlName textBox) const { return state(textBox, form::Kind::TextBox).selLength; }
+std::string FakeEngine::caption(platform::ControlName control) const {
+    return anyState(control).caption;
+}
+bool FakeEngine::visible(platform::ControlName control) const {
+    return anyState(control).visible;
+}
+bool FakeEngine::enabled(platform::ControlName timer) const {
+    return state(timer, form::Kind::Timer).enabled;
+}
+int FakeEngine::selStart(platform::ControlName textBox) const {
+    return state(textBox, form::Kind::TextBox).selStart;
+}
+int FakeEngine::selLength(platform::ControlName textBox) const {
+    return state(textBox, form::Kind::TextBox).selLength;
+}
 
 std::string FakeEngine::selectedText(platform::ControlName textBox) const {
     const State& s = state(textBox, form::Kind::TextBox);

@@ -122,7 +122,9 @@ public:
     void setValue(platform::ControlName checkBox, int value);
     void setText(platform::ControlName textBox, std::string text);
     void setSeparator(char separator) { separator_ = separator; }
-    void clearSelection(platform::ControlName list) { state(list, form::Kind::ListBox).selected.reset(); }
+    void clearSelection(platform::ControlName list) {
+        state(list, form::Kind::ListBox).selected.reset();
+    }
 
 private:
     struct State {
@@ -167,7 +169,8 @@ private:
     // Writes each event down on its way to the window object.
     struct Recorder : platform::FormHandler {
         FakeEngine* engine = nullptr;
-        void onEvent(platform::ControlName control, platform::EventKind kind, std::int16_t key) override {
+        void onEvent(platform::ControlName control, platform::EventKind kind,
+                     std::int16_t key) override {
             engine->delivered_.push_back({std::string(control), kind});
             engine->form_->onEvent(control, kind, key);
         }

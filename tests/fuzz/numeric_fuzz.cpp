@@ -26,12 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     // A number the grammar accepts reads as the C library reads it.
     if (numeric && text.find('\0') == std::string::npos) {
         const double expected = std::strtod(text.c_str(), nullptr);
-        if (std::fabs(expected) > 1e-300 && std::fabs(expected) < 1e300 && expected != value) std::abort();
+        if (std::fabs(expected) > 1e-300 && std::fabs(expected) < 1e300 && expected != value)
+            std::abort();
     }
     if (platform::characterCount(text) > static_cast<int>(text.size())) std::abort();
     // Every UTF-16 text, lone surrogates included, comes back unchanged.
     std::u16string utf16;
-    for (std::size_t i = 0; i + 1 < size; i += 2) utf16 += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+    for (std::size_t i = 0; i + 1 < size; i += 2)
+        utf16 += static_cast<char16_t>(data[i] | data[i + 1] << 8);
     if (platform::toUtf16(platform::fromUtf16(utf16)) != utf16) std::abort();
     return 0;
 }

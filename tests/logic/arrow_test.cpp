@@ -7,7 +7,9 @@ namespace {
 class Arrow : public LauncherTest {
 protected:
     void SetUp() override { start(); }
-    bool exactlyOneTimerRuns() const { return engine.enabled("Timer1") != engine.enabled("Timer2"); }
+    bool exactlyOneTimerRuns() const {
+        return engine.enabled("Timer1") != engine.enabled("Timer2");
+    }
 };
 
 TEST_F(Arrow, StartsVisibleWithBothTimersRunning) {
@@ -37,7 +39,8 @@ TEST_F(Arrow, AlternatesWithExactlyOneTimerRunning) {
         fresh.run(window);
         fresh.tick(first);
         for (int i = 0; i < 10; ++i) {
-            ASSERT_TRUE(fresh.enabled("Timer1") != fresh.enabled("Timer2")) << first << " tick " << i;
+            ASSERT_TRUE(fresh.enabled("Timer1") != fresh.enabled("Timer2"))
+                << first << " tick " << i;
             const bool wasVisible = fresh.visible("imgArrow");
             // Only the running timer ticks; the other stays silent.
             const char* running = fresh.enabled("Timer1") ? "Timer1" : "Timer2";

@@ -60,7 +60,8 @@ TEST_F(Choice, SelectingWithoutPressingChoosesNothing) {
 }
 
 TEST_F(Choice, ReachesEntriesBeyondASixteenBitIndex) {
-    for (int i = 0; i < 33000; ++i) engine.addDirectory("C:\\Games\\g" + std::to_string(100000 + i));
+    for (int i = 0; i < 33000; ++i)
+        engine.addDirectory("C:\\Games\\g" + std::to_string(100000 + i));
     start();
     ASSERT_EQ(engine.entries("lstDirs").size(), 33000u);
     engine.selectEntry("lstDirs", 32999);

@@ -88,8 +88,9 @@ TEST_F(Play, AFailedStartIsReportedAndTheWindowStaysUsable) {
     const fake::MessageBox& box = engine.messageBoxes()[0];
     EXPECT_EQ(box.style, platform::vbCritical);
     EXPECT_EQ(box.title, "Error");
-    EXPECT_EQ(box.message, "The emulator \"C:\\Empty\\Neorage.exe\" cannot be started: "
-                           "The system cannot find the file specified.");
+    EXPECT_EQ(box.message,
+              "The emulator \"C:\\Empty\\Neorage.exe\" cannot be started: "
+              "The system cannot find the file specified.");
     EXPECT_FALSE(engine.ended());
 
     engine.addFile("C:\\Empty\\Neorage.exe");

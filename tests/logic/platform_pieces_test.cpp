@@ -13,8 +13,10 @@ namespace {
 using Argv = std::vector<std::string>;
 
 TEST(ArgumentSplit, TheProgramThenTheRestAtRunsOfBlanks) {
-    EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe kof98       "), (Argv{"/g/Neorage.exe", "kof98"}));
-    EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe  -s"), (Argv{"/g/Neorage.exe", "-s"}));
+    EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe kof98       "),
+              (Argv{"/g/Neorage.exe", "kof98"}));
+    EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe  -s"),
+              (Argv{"/g/Neorage.exe", "-s"}));
     EXPECT_EQ(splitCommandLine("/My Games/Neorage.exe", "\"/My Games/Neorage.exe\" Metal Slug -f2"),
               (Argv{"/My Games/Neorage.exe", "Metal", "Slug", "-f2"}));
     // Only the blank splits: quotes, tabs and newlines stay inside an argument.
@@ -23,14 +25,16 @@ TEST(ArgumentSplit, TheProgramThenTheRestAtRunsOfBlanks) {
 }
 
 TEST(Utf16, EveryWindowsNameComesBackUnchanged) {
-    const std::u16string names[] = {u"kof98", u"\u00C9lan", u"\U0001F3AE games", std::u16string(1, u'\xD800'),
+    const std::u16string names[] = {u"kof98", u"\u00C9lan", u"\U0001F3AE games",
+                                    std::u16string(1, u'\xD800'),
                                     std::u16string{u'a', u'\xDC00', u'b'}};
     for (const std::u16string& name : names) EXPECT_TRUE(toUtf16(fromUtf16(name)) == name);
     EXPECT_EQ(fromUtf16(u"\u00C9"), "\xC3\x89");
 }
 
 TEST(Utf16, BytesThatFormNoCharacterBecomeReplacementCharacters) {
-    EXPECT_TRUE(toUtf16("a\xFF" "b") == u"a\uFFFDb");
+    EXPECT_TRUE(toUtf16("a\xFF"
+                        "b") == u"a\uFFFDb");
     EXPECT_TRUE(toUtf16("\xC0\xAF") == u"\uFFFD\uFFFD");  // an overlong "/"
     EXPECT_TRUE(toUtf16("\xE2\x82") == u"\uFFFD\uFFFD");  // cut short
 }

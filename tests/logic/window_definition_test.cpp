@@ -63,10 +63,9 @@ TEST(WindowDefinition, EveryControlCarriesAnAccessibleName) {
     }
 }
 
-const std::vector<std::string> kFocusOrder{"chkScanlines", "lstDirs",    "cmdChoseGame",
-                                           "cmdPlay",      "cmdQuit",    "chkVsync",
-                                           "chkFrameSkip", "chkVga",     "chkSkipCode",
-                                           "pctBrivane",   "chkJoystick", "chkModeX"};
+const std::vector<std::string> kFocusOrder{
+    "chkScanlines", "lstDirs", "cmdChoseGame", "cmdPlay",    "cmdQuit",     "chkVsync",
+    "chkFrameSkip", "chkVga",  "chkSkipCode",  "pctBrivane", "chkJoystick", "chkModeX"};
 
 class FocusOrder : public LauncherTest {};
 

@@ -11,9 +11,9 @@ namespace varnsel::testing {
 
 using platform::EventKind;
 
-const QStringList kFocusOrder{"chkScanlines", "lstDirs",     "cmdChoseGame", "cmdPlay",
-                              "cmdQuit",      "chkVsync",    "chkFrameSkip", "chkVga",
-                              "chkSkipCode",  "pctBrivane",  "chkJoystick",  "chkModeX"};
+const QStringList kFocusOrder{"chkScanlines", "lstDirs",    "cmdChoseGame", "cmdPlay",
+                              "cmdQuit",      "chkVsync",   "chkFrameSkip", "chkVga",
+                              "chkSkipCode",  "pctBrivane", "chkJoystick",  "chkModeX"};
 
 const QString kReport = QStringLiteral("Frame skip value must be a number between 1 and 4!");
 

@@ -3,6 +3,8 @@
 // message boxes as they open.
 #pragma once
 
+#include <dirent.h>
+#include <unistd.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -12,12 +14,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <dirent.h>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/frmVarnsel.hpp"
@@ -35,7 +35,8 @@ struct Delivered {
 class RecordingForm : public platform::FormHandler {
 public:
     explicit RecordingForm(platform::FormEngine& engine) : form(engine) {}
-    void onEvent(platform::ControlName control, platform::EventKind kind, std::int16_t key) override {
+    void onEvent(platform::ControlName control, platform::EventKind kind,
+                 std::int16_t key) override {
         log.push_back({std::string(control), kind});
         form.onEvent(control, kind, key);
     }

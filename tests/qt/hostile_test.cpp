@@ -1,11 +1,11 @@
 // Odd and hostile folder names, end to end: listed or left out as they
 // should be, never run by a shell, and handed to the emulator as their exact
 // bytes split only at blanks. And many launches in a row leave nothing behind.
-#include <QItemSelectionModel>
-#include <QListView>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QItemSelectionModel>
+#include <QListView>
 
 #include <algorithm>
 #include <fstream>
@@ -59,18 +59,31 @@ private:
 
     std::vector<Launch> waitForLaunches(std::size_t count) {
         std::vector<Launch> launches;
-        (void)QTest::qWaitFor([&] { return (launches = readLaunches(record_)).size() >= count; }, 20000);
+        (void)QTest::qWaitFor([&] { return (launches = readLaunches(record_)).size() >= count; },
+                              20000);
         return launches;
     }
 
 private slots:
     void hostileNamesAreListedAndLaunchedExactly() {
         prepare();
-        const std::vector<std::string> games{
-            "two  blanks", "tab\there", "quote\"s", "single'quote", "$(touch x)", "semi;colon",
-            "pipe|bar", "amp&ersand", "back`tick", "new\nline", "-leading", std::string(255, 'n'),
-            "\xC3\x9Cn\xC3\xAF\x63\xC3\xB6\x64\xC3\xA9", "bad\xFFutf8", "locked"};
-        for (const std::string& game : games) QVERIFY2(::mkdir((folder_ + "/" + game).c_str(), 0755) == 0, game.c_str());
+        const std::vector<std::string> games{"two  blanks",
+                                             "tab\there",
+                                             "quote\"s",
+                                             "single'quote",
+                                             "$(touch x)",
+                                             "semi;colon",
+                                             "pipe|bar",
+                                             "amp&ersand",
+                                             "back`tick",
+                                             "new\nline",
+                                             "-leading",
+                                             std::string(255, 'n'),
+                                             "\xC3\x9Cn\xC3\xAF\x63\xC3\xB6\x64\xC3\xA9",
+                                             "bad\xFFutf8",
+                                             "locked"};
+        for (const std::string& game : games)
+            QVERIFY2(::mkdir((folder_ + "/" + game).c_str(), 0755) == 0, game.c_str());
         ::chmod((folder_ + "/locked").c_str(), 0);
         ::mkdir((folder_ + "/target").c_str(), 0755);
         QVERIFY(::symlink("target", (folder_ + "/linked").c_str()) == 0);
@@ -90,7 +103,8 @@ private slots:
 
         auto* list = launcher.widget<QListView>("lstDirs");
         for (int row = 0; row < model.count(); ++row) {
-            list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+            list->selectionModel()->select(list->model()->index(row, 0),
+                                           QItemSelectionModel::ClearAndSelect);
             QTest::mouseClick(launcher.widget("cmdChoseGame"), Qt::LeftButton);
             QTest::mouseClick(launcher.widget("cmdPlay"), Qt::LeftButton);
         }
@@ -98,13 +112,16 @@ private slots:
         QCOMPARE(launches.size(), static_cast<std::size_t>(model.count()));
         // The emulators run side by side, so their records come in any order.
         std::vector<std::vector<std::string>> received, sent;
-        for (const Launch& launch : launches) received.emplace_back(launch.argv.begin() + 1, launch.argv.end());
-        for (int row = 0; row < model.count(); ++row) sent.push_back(splitAtBlanks(model.name(row)));
+        for (const Launch& launch : launches)
+            received.emplace_back(launch.argv.begin() + 1, launch.argv.end());
+        for (int row = 0; row < model.count(); ++row)
+            sent.push_back(splitAtBlanks(model.name(row)));
         std::sort(received.begin(), received.end());
         std::sort(sent.begin(), sent.end());
         QVERIFY(received == sent);
         QVERIFY(answers.seen.empty());
-        QVERIFY(!QFile::exists(QString::fromStdString(folder_ + "/x")));  // no shell ran "$(touch x)"
+        QVERIFY(
+            !QFile::exists(QString::fromStdString(folder_ + "/x")));  // no shell ran "$(touch x)"
         QVERIFY(!QFile::exists(QStringLiteral("x")));
         ::chmod((folder_ + "/locked").c_str(), 0755);
         ::rmdir((folder_ + "/bad\xFFutf8").c_str());
@@ -114,7 +131,8 @@ private slots:
         prepare();
         Launcher launcher(QString::fromStdString(folder_));
         const int before = openDescriptors();
-        for (int i = 0; i < 1000; ++i) QTest::mouseClick(launcher.widget("cmdPlay"), Qt::LeftButton);
+        for (int i = 0; i < 1000; ++i)
+            QTest::mouseClick(launcher.widget("cmdPlay"), Qt::LeftButton);
         QCOMPARE(waitForLaunches(1000).size(), std::size_t{1000});
         QCOMPARE(openDescriptors(), before);
         QTRY_COMPARE_WITH_TIMEOUT(zombieChildren(), 0, 10000);

@@ -1,10 +1,10 @@
 // Real launches of the stand-in emulator from the real window, and the scan
 // of a real directory.
-#include <QListView>
-#include <QPushButton>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QListView>
+#include <QPushButton>
 
 #include <fstream>
 #include <sstream>
@@ -52,17 +52,20 @@ private:
 
     std::vector<Launch> waitForLaunches(std::size_t count) {
         std::vector<Launch> launches;
-        (void)QTest::qWaitFor([&] {
-            launches = readLaunches(record_);
-            return launches.size() >= count;
-        }, 10000);
+        (void)QTest::qWaitFor(
+            [&] {
+                launches = readLaunches(record_);
+                return launches.size() >= count;
+            },
+            10000);
         return launches;
     }
 
     QStringList listed() {
         QStringList names;
         auto* model = launcher_->widget<QListView>("lstDirs")->model();
-        for (int row = 0; row < model->rowCount(); ++row) names << model->index(row, 0).data().toString();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
         return names;
     }
 
@@ -141,7 +144,8 @@ private slots:
         QTRY_COMPARE(answers.seen.size(), std::size_t{1});
         QCOMPARE(answers.seen[0].title, QStringLiteral("Error"));
         QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
-        QCOMPARE(answers.seen[0].text, "The emulator \"" + program + "\" cannot be started: " + reason);
+        QCOMPARE(answers.seen[0].text,
+                 "The emulator \"" + program + "\" cannot be started: " + reason);
         installEmulator(folder_);  // the launcher keeps working
         play();
         QCOMPARE(waitForLaunches(1).size(), std::size_t{1});
@@ -162,7 +166,9 @@ private slots:
     }
 
     void aNameThatIsNotUtf8IsShownReplacedAndLaunchedExactly() {
-        const std::string name = "bad\xff" "game";
+        const std::string name =
+            "bad\xff"
+            "game";
         QVERIFY(::mkdir((folder_.toStdString() + "/" + name).c_str(), 0755) == 0);
         launcher_ = std::make_unique<Launcher>(folder_);
         QCOMPARE(listed(), QStringList{QStringLiteral("bad\uFFFDgame")});

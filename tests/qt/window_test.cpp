@@ -56,11 +56,15 @@ private slots:
             if (def.kind == form::Kind::Timer) continue;
             QWidget* w = launcher_->widget(std::string(def.name).c_str());
             QVERIFY2(w, def.name.data());
-            QCOMPARE(w->geometry(), QRect(def.left / 15, def.top / 15, def.width / 15, def.height / 15));
-            const QString expectedParent = def.container.empty() ? QStringLiteral("frmVarnsel")
-                                                                 : QString::fromUtf8(def.container.data(), def.container.size());
+            QCOMPARE(w->geometry(),
+                     QRect(def.left / 15, def.top / 15, def.width / 15, def.height / 15));
+            const QString expectedParent =
+                def.container.empty()
+                    ? QStringLiteral("frmVarnsel")
+                    : QString::fromUtf8(def.container.data(), def.container.size());
             QCOMPARE(w->parentWidget()->objectName(), expectedParent);
-            const bool captioned = def.kind != form::Kind::Image && def.kind != form::Kind::PictureBox &&
+            const bool captioned = def.kind != form::Kind::Image &&
+                                   def.kind != form::Kind::PictureBox &&
                                    def.kind != form::Kind::ListBox;
             if (captioned && def.name != "lblDir") {  // lblDir shows the directory since Load
                 QCOMPARE(captionOf(w), QString::fromUtf8(def.caption.data(), def.caption.size()));
@@ -80,7 +84,8 @@ private slots:
     void startsInItsInitialState() {
         QCOMPARE(launcher_->widget<QLabel>("lblDir")->text(), QDir::currentPath());
         QCOMPARE(launcher_->widget<QLabel>("lblGame")->text(), QStringLiteral("NONE"));
-        QVERIFY(launcher_->widget<QListView>("lstDirs")->selectionModel()->selectedRows().isEmpty());
+        QVERIFY(
+            launcher_->widget<QListView>("lstDirs")->selectionModel()->selectedRows().isEmpty());
         QCOMPARE(launcher_->focusName(), QStringLiteral("chkScanlines"));
         QVERIFY(launcher_->widget("imgArrow")->isVisible());
     }

@@ -32,19 +32,23 @@ template <class T>
 void checkEqual(const T& actual, const T& expected, const std::string& what) {
     std::ostringstream text;
     text << what;
-    if (!(actual == expected)) text << "\n         got      [" << actual << "]\n         expected [" << expected << "]";
+    if (!(actual == expected))
+        text << "\n         got      [" << actual << "]\n         expected [" << expected << "]";
     check(actual == expected, text.str());
 }
 
 std::string utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
+    if (size > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
     return out;
 }
 
 std::wstring wide(std::string_view text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<std::size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
     return out;
@@ -82,8 +86,9 @@ struct Launcher {
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(thread, &info);
         const int id = GetDlgCtrlID(info.hwndFocus);
-        return id >= 100 && id < 100 + static_cast<int>(kControls.size()) ? std::string(kControls[static_cast<std::size_t>(id - 100)].name)
-                                                                          : "(none)";
+        return id >= 100 && id < 100 + static_cast<int>(kControls.size())
+                   ? std::string(kControls[static_cast<std::size_t>(id - 100)].name)
+                   : "(none)";
     }
 };
 
@@ -150,8 +155,10 @@ BOOL CALLBACK findBox(HWND hwnd, LPARAM out) {
 BOOL CALLBACK findIcon(HWND child, LPARAM out) {
     wchar_t cls[32];
     GetClassNameW(child, cls, 32);
-    if (lstrcmpiW(cls, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        *reinterpret_cast<HICON*>(out) = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    if (lstrcmpiW(cls, L"Static") == 0 &&
+        (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(out) =
+            reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
         return FALSE;
     }
     return TRUE;
@@ -160,18 +167,21 @@ BOOL CALLBACK findIcon(HWND child, LPARAM out) {
 // Waits for a message box of the launcher, writes down what it says, presses OK.
 bool answerBox(const Launcher& launcher, Box& box, int milliseconds = 5000) {
     HWND found = nullptr;
-    waitFor([&] {
-        found = nullptr;
-        EnumThreadWindows(launcher.thread, findBox, reinterpret_cast<LPARAM>(&found));
-        return found != nullptr;
-    }, milliseconds);
+    waitFor(
+        [&] {
+            found = nullptr;
+            EnumThreadWindows(launcher.thread, findBox, reinterpret_cast<LPARAM>(&found));
+            return found != nullptr;
+        },
+        milliseconds);
     if (!found) return false;
     box.title = utf8(textOf(found));
     box.text = utf8(textOf(GetDlgItem(found, 0xFFFF)));
     HICON icon = nullptr;
     EnumChildWindows(found, findIcon, reinterpret_cast<LPARAM>(&icon));
     box.icon = icon;
-    PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
+    PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
     waitFor([&] { return !IsWindow(found); });
     return true;
 }
@@ -197,7 +207,10 @@ std::vector<Launch> readLaunches(const std::wstring& path) {
             std::string bytes(n, '\0');
             in.read(bytes.data(), static_cast<std::streamsize>(n));
             Launch& l = out.back();
-            (tag == "line" ? l.line : tag == "image" ? l.image : tag == "cwd" ? l.cwd : l.argv.emplace_back()) = bytes;
+            (tag == "line"    ? l.line
+             : tag == "image" ? l.image
+             : tag == "cwd"   ? l.cwd
+                              : l.argv.emplace_back()) = bytes;
         }
     }
     return out;
@@ -222,7 +235,8 @@ int wmain(int argc, wchar_t** argv) {
 
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring base = std::wstring(temp) + L"varnsel-driver-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring base =
+        std::wstring(temp) + L"varnsel-driver-" + std::to_wstring(GetCurrentProcessId());
     const std::wstring folder = base + L"\\My Games";
     CreateDirectoryW(base.c_str(), nullptr);
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -243,13 +257,18 @@ int wmain(int argc, wchar_t** argv) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring line = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &launcher.process)) {
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &launcher.process)) {
         std::printf("cannot start the launcher: %lu\n", GetLastError());
         return 1;
     }
     WaitForInputIdle(launcher.process.hProcess, 10000);
-    waitFor([&] { return (launcher.window = FindWindowW(L"VarnselWindow", nullptr)) != nullptr && IsWindowVisible(launcher.window); }, 20000);
+    waitFor(
+        [&] {
+            return (launcher.window = FindWindowW(L"VarnselWindow", nullptr)) != nullptr &&
+                   IsWindowVisible(launcher.window);
+        },
+        20000);
     check(launcher.window != nullptr, "the window opens");
     if (!launcher.window) return 1;
     launcher.thread = GetWindowThreadProcessId(launcher.window, nullptr);
@@ -257,10 +276,12 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(300);
 
     // --- The window --------------------------------------------------------
-    checkEqual(utf8(textOf(launcher.window)), std::string("Varnsel v0.1 "), "the title, to the character");
+    checkEqual(utf8(textOf(launcher.window)), std::string("Varnsel v0.1 "),
+               "the title, to the character");
     RECT client;
     GetClientRect(launcher.window, &client);
-    checkEqual(std::to_string(client.right) + "x" + std::to_string(client.bottom), std::string("769x505"), "the client area at 96 dpi");
+    checkEqual(std::to_string(client.right) + "x" + std::to_string(client.bottom),
+               std::string("769x505"), "the client area at 96 dpi");
     for (const ControlDef& def : kControls) {
         if (def.kind == varnsel::form::Kind::Timer) continue;
         HWND hwnd = launcher.control(def.name);
@@ -276,11 +297,15 @@ int wmain(int argc, wchar_t** argv) {
         got << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
         want << left / 15 << "," << top / 15 << " " << def.width / 15 << "x" << def.height / 15;
         checkEqual(got.str(), want.str(), std::string(def.name) + " where the table puts it");
-        const bool captioned = def.kind != varnsel::form::Kind::ListBox && def.kind != varnsel::form::Kind::PictureBox &&
+        const bool captioned = def.kind != varnsel::form::Kind::ListBox &&
+                               def.kind != varnsel::form::Kind::PictureBox &&
                                def.kind != varnsel::form::Kind::Image && def.name != "lblDir";
-        if (captioned) checkEqual(utf8(textOf(hwnd)), std::string(def.caption), std::string(def.name) + " caption");
+        if (captioned)
+            checkEqual(utf8(textOf(hwnd)), std::string(def.caption),
+                       std::string(def.name) + " caption");
     }
-    checkEqual(utf8(textOf(launcher.control("lblDir"))), utf8(folder), "lblDir shows the working directory");
+    checkEqual(utf8(textOf(launcher.control("lblDir"))), utf8(folder),
+               "lblDir shows the working directory");
     HWND list = launcher.control("lstDirs");
     std::string listed;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
@@ -288,12 +313,14 @@ int wmain(int argc, wchar_t** argv) {
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
         listed += (i ? "|" : "") + utf8(item);
     }
-    checkEqual(listed, std::string("alpha|Beta|kof98|Metal Slug|Zeta"), "the games, sorted without regard to case, hidden left out");
+    checkEqual(listed, std::string("alpha|Beta|kof98|Metal Slug|Zeta"),
+               "the games, sorted without regard to case, hidden left out");
 
     // --- The keyboard ------------------------------------------------------
     checkEqual(launcher.focused(), std::string("chkScanlines"), "the focus starts on Scanlines");
-    const char* order[] = {"lstDirs", "cmdChoseGame", "cmdPlay", "cmdQuit", "chkVsync", "chkFrameSkip",
-                           "chkVga", "chkSkipCode", "pctBrivane", "chkJoystick", "chkModeX", "chkScanlines"};
+    const char* order[] = {"lstDirs",    "cmdChoseGame", "cmdPlay",  "cmdQuit",
+                           "chkVsync",   "chkFrameSkip", "chkVga",   "chkSkipCode",
+                           "pctBrivane", "chkJoystick",  "chkModeX", "chkScanlines"};
     std::string visited, expected;
     for (const char* name : order) {
         key(VK_TAB);
@@ -310,8 +337,10 @@ int wmain(int argc, wchar_t** argv) {
         key(VK_ESCAPE);
     }
     Box none;
-    check(!answerBox(launcher, none, 500), "Enter and Escape on a check box or the list press no button");
-    checkEqual(static_cast<int>(SendMessageW(launcher.control("chkScanlines"), BM_GETCHECK, 0, 0)), 0, "and tick nothing");
+    check(!answerBox(launcher, none, 500),
+          "Enter and Escape on a check box or the list press no button");
+    checkEqual(static_cast<int>(SendMessageW(launcher.control("chkScanlines"), BM_GETCHECK, 0, 0)),
+               0, "and tick nothing");
     check(readLaunches(record).empty(), "and start nothing");
 
     // --- The frame-skip box ------------------------------------------------
@@ -325,7 +354,8 @@ int wmain(int argc, wchar_t** argv) {
     Box report;
     check(answerBox(launcher, report), "Enter with 9 reports");
     checkEqual(report.title, std::string("Frame skip value error"), "the report's title");
-    checkEqual(report.text, std::string("Frame skip value must be a number between 1 and 4!"), "the report's text");
+    checkEqual(report.text, std::string("Frame skip value must be a number between 1 and 4!"),
+               "the report's text");
     check(report.icon != nullptr, "the report shows an icon");
     waitFor([&] { return launcher.focused() == "txtFrameSkip"; });
     checkEqual(launcher.focused(), std::string("txtFrameSkip"), "the focus stays in the box");
@@ -336,7 +366,8 @@ int wmain(int argc, wchar_t** argv) {
     waitFor([&] { return launcher.focused() == "txtFrameSkip"; });
     checkEqual(launcher.focused(), std::string("txtFrameSkip"), "and the focus comes back");
     const LRESULT selection = SendMessageW(box, EM_GETSEL, 0, 0);
-    checkEqual(std::to_string(LOWORD(selection)) + "-" + std::to_string(HIWORD(selection)), std::string("0-1"), "with the text selected");
+    checkEqual(std::to_string(LOWORD(selection)) + "-" + std::to_string(HIWORD(selection)),
+               std::string("0-1"), "with the text selected");
 
     click(launcher.control("cmdPlay"));
     Box fromPlay;
@@ -351,20 +382,25 @@ int wmain(int argc, wchar_t** argv) {
     SendMessageW(list, LB_SETCURSEL, 2, 0);  // kof98
     click(launcher.control("cmdChoseGame"));
     waitFor([&] { return utf8(textOf(launcher.control("lblGame"))) == "kof98"; });
-    checkEqual(utf8(textOf(launcher.control("lblGame"))), std::string("kof98"), "CHOSE GAME shows the game");
+    checkEqual(utf8(textOf(launcher.control("lblGame"))), std::string("kof98"),
+               "CHOSE GAME shows the game");
     click(launcher.control("cmdPlay"));
     std::vector<Launch> launches;
     waitFor([&] { return !(launches = readLaunches(record)).empty(); }, 10000);
     if (launches.empty()) {
         Box unexpected;
-        if (answerBox(launcher, unexpected, 1000)) std::printf("       unexpected box: %s\n", unexpected.text.c_str());
+        if (answerBox(launcher, unexpected, 1000))
+            std::printf("       unexpected box: %s\n", unexpected.text.c_str());
     }
     checkEqual(launches.size(), std::size_t{1}, "PLAY starts one emulator");
     if (!launches.empty()) {
         const std::string path = utf8(folder) + "\\Neorage.exe";
-        checkEqual(launches[0].line, "\"" + path + "\" kof98    -f2   ", "the raw command line is the composed one");
-        checkEqual(launches[0].image, path, "the program started is the emulator, not the decoy at the blank");
-        checkEqual(launches[0].argv.size() > 1 ? launches[0].argv[1] : std::string(), std::string("kof98"), "its first argument is the game");
+        checkEqual(launches[0].line, "\"" + path + "\" kof98    -f2   ",
+                   "the raw command line is the composed one");
+        checkEqual(launches[0].image, path,
+                   "the program started is the emulator, not the decoy at the blank");
+        checkEqual(launches[0].argv.size() > 1 ? launches[0].argv[1] : std::string(),
+                   std::string("kof98"), "its first argument is the game");
         checkEqual(launches[0].cwd, utf8(folder), "in the working directory");
     }
 
@@ -374,18 +410,22 @@ int wmain(int argc, wchar_t** argv) {
     Box failure;
     check(answerBox(launcher, failure), "a missing emulator is reported");
     checkEqual(failure.title, std::string("Error"), "with the title Error");
-    const std::string prefix = "The emulator \"" + utf8(folder) + "\\Neorage.exe\" cannot be started: ";
+    const std::string prefix =
+        "The emulator \"" + utf8(folder) + "\\Neorage.exe\" cannot be started: ";
     checkEqual(failure.text.substr(0, prefix.size()), prefix, "naming the program");
     check(failure.text.size() > prefix.size(), "and the system's reason");
-    check(failure.icon != nullptr && failure.icon != report.icon, "with an icon of its own, not the report's exclamation mark");
+    check(failure.icon != nullptr && failure.icon != report.icon,
+          "with an icon of its own, not the report's exclamation mark");
     std::printf("       the message: %s\n", failure.text.c_str());
     DWORD_PTR answer = 0;
-    check(IsWindow(launcher.window) && SendMessageTimeoutW(launcher.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer) != 0,
+    check(IsWindow(launcher.window) && SendMessageTimeoutW(launcher.window, WM_NULL, 0, 0,
+                                                           SMTO_ABORTIFHUNG, 2000, &answer) != 0,
           "and the window keeps working");
 
     // --- Quit --------------------------------------------------------------
     click(launcher.control("cmdQuit"));
-    check(WaitForSingleObject(launcher.process.hProcess, 5000) == WAIT_OBJECT_0, "the quit button ends the launcher");
+    check(WaitForSingleObject(launcher.process.hProcess, 5000) == WAIT_OBJECT_0,
+          "the quit button ends the launcher");
     CloseHandle(launcher.process.hProcess);
     CloseHandle(launcher.process.hThread);
 

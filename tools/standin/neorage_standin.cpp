@@ -58,10 +58,12 @@ int main(int argc, char** argv) {
     }
     const int fd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return 1;
-    const bool written = write(fd, record.data(), record.size()) == static_cast<ssize_t>(record.size());
+    const bool written =
+        write(fd, record.data(), record.size()) == static_cast<ssize_t>(record.size());
     close(fd);
     // Stay a moment where asked, so that a test can see the emulator running
     // after the launcher returned.
-    if (const char* linger = std::getenv("NEORAGE_STANDIN_LINGER_MS")) usleep(1000u * std::strtoul(linger, nullptr, 10));
+    if (const char* linger = std::getenv("NEORAGE_STANDIN_LINGER_MS"))
+        usleep(1000u * std::strtoul(linger, nullptr, 10));
     return written ? 0 : 1;
 }
