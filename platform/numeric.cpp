@@ -84,7 +84,8 @@ double outOfRange(const Scan& scan) {
     }
     if (!seenNonZero) return 0.0;
     long long exp = 0;
-    std::string_view e = scan.exponent.substr(1);
+    // A long run of digits overflows with no exponent at all.
+    std::string_view e = scan.exponent.empty() ? std::string_view() : scan.exponent.substr(1);
     const bool expNegative = !e.empty() && e[0] == '-';
     if (!e.empty() && (e[0] == '+' || e[0] == '-')) e.remove_prefix(1);
     for (char c : e) exp = std::min<long long>(exp * 10 + (c - '0'), 1'000'000'000);

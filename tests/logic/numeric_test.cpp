@@ -45,6 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"nan", false, 0}, NumberCase{"--1", false, 0}, NumberCase{"1 2", false, 1},
         NumberCase{"\t1", false, 0}));
 
+TEST(Numbers, SoManyDigitsThatNoDoubleHoldsThemReadAsInfinity) {
+    const std::string huge = "1" + std::string(400, '0');
+    EXPECT_TRUE(platform::isNumeric(huge));
+    EXPECT_EQ(platform::numericValue(huge), HUGE_VAL);
+    EXPECT_EQ(platform::numericValue("-" + huge), -HUGE_VAL);
+    EXPECT_EQ(platform::numericValue("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_FALSE(launch::isValidFrameSkip(huge));
+}
+
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
     const std::pair<double, double> cases[] = {{0.5, 0}, {1.5, 2},    {2.5, 2},   {3.5, 4},
                                                {4.5, 4}, {-0.5, 0},   {-1.5, -2}, {0.6, 1},
