@@ -1,5 +1,7 @@
 #include "platform/wtf8.hpp"
 
+#include <algorithm>
+
 namespace varnsel::platform {
 
 void appendUtf8(std::string& out, char32_t c) {
@@ -81,6 +83,30 @@ std::u16string toUtf16(std::string_view text) {
         i += length;
     }
     return out;
+}
+
+namespace {
+
+int unitsAt(std::u16string_view text, std::size_t at) {
+    return isHigh(text[at]) && at + 1 < text.size() && isLow(text[at + 1]) ? 2 : 1;
+}
+
+}  // namespace
+
+int utf16Offset(std::u16string_view text, int characters) {
+    std::size_t at = 0;
+    for (int n = 0; n < characters && at < text.size(); ++n)
+        at += static_cast<std::size_t>(unitsAt(text, at));
+    return static_cast<int>(at);
+}
+
+int characterIndex(std::u16string_view text, int utf16Offset) {
+    int count = 0;
+    for (std::size_t at = 0;
+         at < static_cast<std::size_t>(std::max(utf16Offset, 0)) && at < text.size(); ++count) {
+        at += static_cast<std::size_t>(unitsAt(text, at));
+    }
+    return count;
 }
 
 }  // namespace varnsel::platform

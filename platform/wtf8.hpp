@@ -15,4 +15,10 @@ void appendUtf8(std::string& out, char32_t c);
 // Bytes that form no sequence become U+FFFD.
 std::u16string toUtf16(std::string_view text);
 
+// Character positions (code points, as the logic counts them) against
+// UTF-16 offsets (as the toolkits count them); a surrogate pair is one
+// character. Both stop at the text's end.
+int utf16Offset(std::u16string_view text, int characters);
+int characterIndex(std::u16string_view text, int utf16Offset);
+
 }  // namespace varnsel::platform

@@ -19,6 +19,7 @@
 #include "app/form/pictures.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
 #include "platform/qt/widgets.hpp"
+#include "platform/wtf8.hpp"
 
 namespace varnsel::platform::qt {
 namespace {
@@ -81,21 +82,8 @@ QIcon windowIcon() {
     return icon;
 }
 
-// Character positions (code points) as a QString counts them (UTF-16 units).
-int toUtf16(const QString& text, int characters) {
-    int at = 0;
-    for (int n = 0; n < characters && at < text.size(); ++n) {
-        at += text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
-    }
-    return at;
-}
-
-int toCharacters(const QString& text, int utf16) {
-    int count = 0;
-    for (int at = 0; at < utf16 && at < text.size(); ++count) {
-        at += text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
-    }
-    return count;
+std::u16string_view units(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 }  // namespace
@@ -384,14 +372,14 @@ void QtFormEngine::setVisible(ControlName control, bool visible) {
 
 void QtFormEngine::setSelStart(ControlName textBox, int start) {
     auto* edit = static_cast<QLineEdit*>(impl_->control(textBox, Kind::TextBox).widget);
-    edit->setCursorPosition(toUtf16(edit->text(), start));
+    edit->setCursorPosition(utf16Offset(units(edit->text()), start));
 }
 
 void QtFormEngine::setSelLength(ControlName textBox, int length) {
     auto* edit = static_cast<QLineEdit*>(impl_->control(textBox, Kind::TextBox).widget);
     const QString text = edit->text();
     const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-    const int end = toUtf16(text, toCharacters(text, start) + length);
+    const int end = utf16Offset(units(text), characterIndex(units(text), start) + length);
     edit->setSelection(start, end - start);
 }
 

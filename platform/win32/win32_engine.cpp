@@ -71,25 +71,8 @@ int pictureResource(form::Picture picture) {
                                                   : 0;
 }
 
-// Character positions (code points) as UTF-16 counts them.
-int toUtf16Index(const std::wstring& text, int characters) {
-    int at = 0;
-    for (int n = 0; n < characters && at < static_cast<int>(text.size()); ++n) {
-        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size())
-                  ? 2
-                  : 1;
-    }
-    return at;
-}
-
-int toCharacters(const std::wstring& text, int utf16) {
-    int count = 0;
-    for (int at = 0; at < utf16 && at < static_cast<int>(text.size()); ++count) {
-        at += text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < static_cast<int>(text.size())
-                  ? 2
-                  : 1;
-    }
-    return count;
+std::u16string_view units(const std::wstring& text) {
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
 std::wstring windowText(HWND hwnd) {
@@ -149,6 +132,7 @@ struct Win32FormEngine::Impl {
     void tab(bool back);
     std::vector<Control*> tabOrder();
     void settleList();
+    Result<std::string> firstShown(WIN32_FIND_DATAW& data, bool present);
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -675,7 +659,7 @@ void Win32FormEngine::setVisible(ControlName control, bool visible) {
 
 void Win32FormEngine::setSelStart(ControlName textBox, int start) {
     HWND edit = impl_->control(textBox, Kind::TextBox).hwnd;
-    const int at = toUtf16Index(windowText(edit), start);
+    const int at = utf16Offset(units(windowText(edit)), start);
     SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(at), at);
 }
 
@@ -684,7 +668,8 @@ void Win32FormEngine::setSelLength(ControlName textBox, int length) {
     const std::wstring text = windowText(edit);
     DWORD start = 0;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    const int end = toUtf16Index(text, toCharacters(text, static_cast<int>(start)) + length);
+    const int end =
+        utf16Offset(units(text), characterIndex(units(text), static_cast<int>(start)) + length);
     SendMessageW(edit, EM_SETSEL, start, end);
 }
 
@@ -756,37 +741,32 @@ Result<std::string> Win32FormEngine::dir(std::string_view pattern, int attribute
             return Result<std::string>::ok("");
         return Result<std::string>::failure(systemReason(error));
     }
-    for (;;) {
-        const DWORD a = data.dwFileAttributes;
-        const bool skipped =
-            (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
-            ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (attributes & vbDirectory) == 0);
-        if (!skipped)
-            return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
-        if (!FindNextFileW(impl.find, &data)) break;
-    }
-    const DWORD error = GetLastError();
-    FindClose(impl.find);
-    impl.find = INVALID_HANDLE_VALUE;
-    if (error == ERROR_NO_MORE_FILES) return Result<std::string>::ok("");
-    return Result<std::string>::failure(systemReason(error));
+    return impl.firstShown(data, true);
 }
 
 Result<std::string> Win32FormEngine::dir() {
     Impl& impl = *impl_;
     if (impl.find == INVALID_HANDLE_VALUE) return Result<std::string>::ok("");
     WIN32_FIND_DATAW data;
-    while (FindNextFileW(impl.find, &data)) {
+    return impl.firstShown(data, FindNextFileW(impl.find, &data) != FALSE);
+}
+
+// From the entry in `data` (when there is one) on: the first the enumeration
+// returns, skipping hidden and system entries and directories not asked for;
+// at the end the search closes.
+Result<std::string> Win32FormEngine::Impl::firstShown(WIN32_FIND_DATAW& data, bool present) {
+    for (; present; present = FindNextFileW(find, &data) != FALSE) {
         const DWORD a = data.dwFileAttributes;
-        const bool skipped =
-            (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0 ||
-            ((a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (impl.findAttributes & vbDirectory) == 0);
-        if (!skipped)
+        const bool hidden = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        const bool unasked =
+            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (findAttributes & vbDirectory) == 0;
+        if (!hidden && !unasked) {
             return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
+        }
     }
     const DWORD error = GetLastError();
-    FindClose(impl.find);
-    impl.find = INVALID_HANDLE_VALUE;
+    FindClose(find);
+    find = INVALID_HANDLE_VALUE;
     if (error == ERROR_NO_MORE_FILES) return Result<std::string>::ok("");
     return Result<std::string>::failure(systemReason(error));
 }

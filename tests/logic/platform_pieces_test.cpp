@@ -39,6 +39,14 @@ TEST(Utf16, BytesThatFormNoCharacterBecomeReplacementCharacters) {
     EXPECT_TRUE(toUtf16("\xE2\x82") == u"\uFFFD\uFFFD");  // cut short
 }
 
+TEST(Utf16, CharacterPositionsCountASurrogatePairAsOne) {
+    const std::u16string text = u"a\U0001F3AEb";  // a, a game controller, b
+    EXPECT_EQ(utf16Offset(text, 2), 3);
+    EXPECT_EQ(utf16Offset(text, 9), 4);  // stops at the end
+    EXPECT_EQ(characterIndex(text, 3), 2);
+    EXPECT_EQ(characterIndex(std::u16string(1, u'\xD800') + u"x", 2), 2);  // a lone half is one
+}
+
 TEST(CharacterCount, CountsCharactersAndEachStrayByteOnce) {
     EXPECT_EQ(characterCount(""), 0);
     EXPECT_EQ(characterCount("2.5"), 3);
