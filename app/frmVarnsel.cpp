@@ -77,10 +77,10 @@ void frmVarnsel::cmdQuit_Click() {
 }
 
 std::optional<std::string> frmVarnsel::currentDirectoryOrReport() {
-    const auto dir = engine_.curDir();
+    const auto dir = engine_.currentDirectory();
     if (!dir) {
-        engine_.msgBox(messages::noCurrentDirectory(dir.reason()), platform::vbExclamation,
-                       messages::kErrorTitle);
+        engine_.messageBox(messages::noCurrentDirectory(dir.reason()),
+                           platform::MessageIcon::Exclamation, messages::kErrorTitle);
         return std::nullopt;
     }
     return *dir;

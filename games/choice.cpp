@@ -17,10 +17,12 @@ void frmVarnsel::cmdChoseGame_Click() {
             }
         }
         if (!found) {
-            engine_.msgBox(messages::kNoSelection, platform::vbCritical, messages::kErrorTitle);
+            engine_.messageBox(messages::kNoSelection, platform::MessageIcon::Critical,
+                               messages::kErrorTitle);
         }
     } else {
-        engine_.msgBox(messages::kNoGames, platform::vbExclamation, messages::kErrorTitle);
+        engine_.messageBox(messages::kNoGames, platform::MessageIcon::Exclamation,
+                           messages::kErrorTitle);
     }
     if (!strGame.empty()) lblGame.Caption(strGame);
 }

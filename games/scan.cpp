@@ -10,20 +10,21 @@ void frmVarnsel::terminerDir() {
     if (!dir) return;
     const std::string basePath = *dir + engine_.pathSeparator();
 
-    auto entry = engine_.dir(basePath, platform::vbDirectory);
+    auto entry = engine_.firstEntry(basePath, platform::kIncludeDirectories);
     while (entry && !entry->empty()) {
         if (*entry != "." && *entry != "..") {
             // An entry that vanished since the enumeration saw it has no
             // attributes any more; it is no game, so it is passed over.
-            const auto attributes = engine_.getAttr(basePath + *entry);
-            if (attributes && (*attributes & platform::vbDirectory) != 0) lstDirs.AddItem(*entry);
+            const auto attributes = engine_.attributes(basePath + *entry);
+            if (attributes && (*attributes & platform::kDirectoryAttribute) != 0)
+                lstDirs.AddItem(*entry);
         }
-        entry = engine_.dir();
+        entry = engine_.nextEntry();
     }
     // What was found before a read failed stays listed.
     if (!entry) {
-        engine_.msgBox(messages::unreadableDirectory(*dir, entry.reason()), platform::vbExclamation,
-                       messages::kErrorTitle);
+        engine_.messageBox(messages::unreadableDirectory(*dir, entry.reason()),
+                           platform::MessageIcon::Exclamation, messages::kErrorTitle);
     }
 }
 

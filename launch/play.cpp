@@ -13,10 +13,11 @@ void frmVarnsel::cmdPlay_Click() {
     const launch::CommandLine line = launch::composeCommandLine(
         *dir, engine_.pathSeparator(), strGame,
         {varScanlines, varVsync, varVga, varFrameSkip, varSkipCode, varJoystick, strModeX});
-    const auto started = engine_.shell(line.program, line.text, platform::vbNormalFocus);
+    const auto started =
+        engine_.startProgram(line.program, line.text, platform::kNormalWindowWithFocus);
     if (!started) {
-        engine_.msgBox(messages::startFailed(line.program, started.reason()), platform::vbCritical,
-                       messages::kErrorTitle);
+        engine_.messageBox(messages::startFailed(line.program, started.reason()),
+                           platform::MessageIcon::Critical, messages::kErrorTitle);
     }
 }
 

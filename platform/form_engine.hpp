@@ -49,14 +49,14 @@ private:
 
 struct Done {};
 
-// Message box styles: the number picks the icon.
-inline constexpr int vbCritical = 16;
-inline constexpr int vbExclamation = 48;
-// Attribute bits: the directory bit of a file's attributes, and the enumeration
-// mask that adds directories to the ordinary entries.
-inline constexpr int vbDirectory = 16;
+// The icon a message box shows, by the style number that chooses it.
+enum class MessageIcon : int { Critical = 16, Exclamation = 48 };
+// The directory bit of a file's attributes.
+inline constexpr int kDirectoryAttribute = 16;
+// The enumeration mask that adds directories to the ordinary entries.
+inline constexpr int kIncludeDirectories = 16;
 // Window style for a started program: a normal window with the focus.
-inline constexpr int vbNormalFocus = 1;
+inline constexpr int kNormalWindowWithFocus = 1;
 
 class FormEngine {
 public:
@@ -84,19 +84,19 @@ public:
     // "\" on Windows, "/" elsewhere.
     virtual char pathSeparator() const = 0;
     // No trailing separator except at a root.
-    virtual Result<std::string> curDir() = 0;
+    virtual Result<std::string> currentDirectory() = 0;
     // Starts an enumeration; a pattern ending in the separator matches every
     // entry of that directory. "" when there is no (further) entry.
-    virtual Result<std::string> dir(std::string_view pattern, int attributes) = 0;
+    virtual Result<std::string> firstEntry(std::string_view pattern, int kinds) = 0;
     // The next entry of the running enumeration.
-    virtual Result<std::string> dir() = 0;
-    virtual Result<int> getAttr(std::string_view path) = 0;
+    virtual Result<std::string> nextEntry() = 0;
+    virtual Result<int> attributes(std::string_view path) = 0;
     // Modal; returns when the user has pressed OK.
-    virtual void msgBox(std::string_view message, int style, std::string_view title) = 0;
+    virtual void messageBox(std::string_view message, MessageIcon icon, std::string_view title) = 0;
     // Starts exactly `program` (no search, no shell) with `commandLine`, whose
     // front is that program, in the working directory; does not wait.
-    virtual Result<Done> shell(std::string_view program, std::string_view commandLine,
-                               int windowStyle) = 0;
+    virtual Result<Done> startProgram(std::string_view program, std::string_view commandLine,
+                                      int windowStyle) = 0;
     // Ends the program: the window goes, no further event is delivered, and
     // run() returns once the running handler has returned.
     virtual void end() = 0;

@@ -27,7 +27,7 @@ bool isHidden(const char* name) {
 }
 
 int attributesOf(const struct stat& st, std::string_view name) {
-    int attributes = S_ISDIR(st.st_mode) ? vbDirectory : 0;
+    int attributes = S_ISDIR(st.st_mode) ? kDirectoryAttribute : 0;
     if (!name.empty() && name[0] == '.' && name != "." && name != "..") attributes |= 2;
     return attributes;
 }
@@ -44,7 +44,7 @@ std::string_view baseName(std::string_view path) {
 // the attribute read that follows needs no system call of its own.
 struct PosixRuntime::Enumeration {
     DIR* handle = nullptr;
-    int attributes = 0;
+    int kinds = 0;
     std::string lastPath;
     int lastAttributes = -1;  // -1: not known from the entry (a link, say)
 
@@ -65,7 +65,7 @@ PosixRuntime::PosixRuntime() {
 
 PosixRuntime::~PosixRuntime() = default;
 
-Result<std::string> PosixRuntime::curDir() {
+Result<std::string> PosixRuntime::currentDirectory() {
     std::vector<char> buffer(256);
     while (getcwd(buffer.data(), buffer.size()) == nullptr) {
         if (errno != ERANGE) return Result<std::string>::failure(reason(errno));
@@ -74,9 +74,9 @@ Result<std::string> PosixRuntime::curDir() {
     return Result<std::string>::ok(buffer.data());
 }
 
-Result<std::string> PosixRuntime::dir(std::string_view pattern, int attributes) {
+Result<std::string> PosixRuntime::firstEntry(std::string_view pattern, int kinds) {
     enumeration_ = std::make_unique<Enumeration>();
-    enumeration_->attributes = attributes;
+    enumeration_->kinds = kinds;
     std::string directory(pattern);
     enumeration_->lastPath = directory;
     enumeration_->handle = opendir(directory.empty() ? "." : directory.c_str());
@@ -85,10 +85,10 @@ Result<std::string> PosixRuntime::dir(std::string_view pattern, int attributes) 
         enumeration_.reset();
         return Result<std::string>::failure(reason(error));
     }
-    return dir();
+    return nextEntry();
 }
 
-Result<std::string> PosixRuntime::dir() {
+Result<std::string> PosixRuntime::nextEntry() {
     if (!enumeration_) return Result<std::string>::ok("");
     Enumeration& e = *enumeration_;
     const std::size_t prefix = e.lastPath.size() - baseName(e.lastPath).size();
@@ -106,7 +106,7 @@ Result<std::string> PosixRuntime::dir() {
         e.lastPath += entry->d_name;
         switch (entry->d_type) {
             case DT_DIR:
-                e.lastAttributes = vbDirectory;
+                e.lastAttributes = kDirectoryAttribute;
                 break;
             case DT_LNK:
             case DT_UNKNOWN:
@@ -116,15 +116,15 @@ Result<std::string> PosixRuntime::dir() {
                 e.lastAttributes = 0;
                 break;
         }
-        if ((e.attributes & vbDirectory) == 0) {
-            const auto attributes = getAttr(e.lastPath);
-            if (attributes && (*attributes & vbDirectory) != 0) continue;
+        if ((e.kinds & kIncludeDirectories) == 0) {
+            const auto found = attributes(e.lastPath);
+            if (found && (*found & kDirectoryAttribute) != 0) continue;
         }
         return Result<std::string>::ok(entry->d_name);
     }
 }
 
-Result<int> PosixRuntime::getAttr(std::string_view path) {
+Result<int> PosixRuntime::attributes(std::string_view path) {
     if (enumeration_ && enumeration_->lastAttributes >= 0 && path == enumeration_->lastPath) {
         return Result<int>::ok(enumeration_->lastAttributes);
     }
@@ -133,7 +133,7 @@ Result<int> PosixRuntime::getAttr(std::string_view path) {
     return Result<int>::ok(attributesOf(st, baseName(path)));
 }
 
-Result<Done> PosixRuntime::shell(std::string_view program, std::string_view commandLine) {
+Result<Done> PosixRuntime::startProgram(std::string_view program, std::string_view commandLine) {
     const std::vector<std::string> args = splitCommandLine(program, commandLine);
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

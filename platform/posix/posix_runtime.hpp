@@ -20,15 +20,15 @@ public:
 
     static constexpr char kSeparator = '/';
 
-    Result<std::string> curDir();
+    Result<std::string> currentDirectory();
     // Dot-names other than "." and ".." count as hidden and are not returned.
-    Result<std::string> dir(std::string_view pattern, int attributes);
-    Result<std::string> dir();
+    Result<std::string> firstEntry(std::string_view pattern, int kinds);
+    Result<std::string> nextEntry();
     // A symbolic link to a directory counts as a directory.
-    Result<int> getAttr(std::string_view path);
+    Result<int> attributes(std::string_view path);
     // posix_spawn of exactly `program`: no shell, no PATH search, detached in
     // a session of its own, reaped by the kernel.
-    Result<Done> shell(std::string_view program, std::string_view commandLine);
+    Result<Done> startProgram(std::string_view program, std::string_view commandLine);
 
 private:
     struct Enumeration;

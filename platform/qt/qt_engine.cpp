@@ -419,30 +419,31 @@ void QtFormEngine::setEnabled(ControlName timer, bool enabled) {
 char QtFormEngine::pathSeparator() const {
     return posix::PosixRuntime::kSeparator;
 }
-Result<std::string> QtFormEngine::curDir() {
-    return impl_->runtime.curDir();
+Result<std::string> QtFormEngine::currentDirectory() {
+    return impl_->runtime.currentDirectory();
 }
-Result<std::string> QtFormEngine::dir(std::string_view pattern, int attributes) {
-    return impl_->runtime.dir(pattern, attributes);
+Result<std::string> QtFormEngine::firstEntry(std::string_view pattern, int kinds) {
+    return impl_->runtime.firstEntry(pattern, kinds);
 }
-Result<std::string> QtFormEngine::dir() {
-    return impl_->runtime.dir();
+Result<std::string> QtFormEngine::nextEntry() {
+    return impl_->runtime.nextEntry();
 }
-Result<int> QtFormEngine::getAttr(std::string_view path) {
-    return impl_->runtime.getAttr(path);
+Result<int> QtFormEngine::attributes(std::string_view path) {
+    return impl_->runtime.attributes(path);
 }
 
-void QtFormEngine::msgBox(std::string_view message, int style, std::string_view title) {
-    const auto icon = style == vbCritical ? QMessageBox::Critical : QMessageBox::Warning;
-    QMessageBox box(icon, qs(title), qs(message), QMessageBox::Ok, impl_->window.get());
+void QtFormEngine::messageBox(std::string_view message, MessageIcon icon, std::string_view title) {
+    const auto shown = icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning;
+    QMessageBox box(shown, qs(title), qs(message), QMessageBox::Ok, impl_->window.get());
     box.setTextFormat(Qt::PlainText);
     box.exec();
     // Back to the launcher, wherever the system would put the activation.
     if (impl_->window && impl_->window->isVisible()) impl_->window->activateWindow();
 }
 
-Result<Done> QtFormEngine::shell(std::string_view program, std::string_view commandLine, int) {
-    return impl_->runtime.shell(program, commandLine);
+Result<Done> QtFormEngine::startProgram(std::string_view program, std::string_view commandLine,
+                                        int) {
+    return impl_->runtime.startProgram(program, commandLine);
 }
 
 void QtFormEngine::end() {

@@ -31,13 +31,13 @@ public:
     void addItem(ControlName list, std::string_view text) override;
     void setEnabled(ControlName timer, bool enabled) override;
     char pathSeparator() const override;
-    Result<std::string> curDir() override;
-    Result<std::string> dir(std::string_view pattern, int attributes) override;
-    Result<std::string> dir() override;
-    Result<int> getAttr(std::string_view path) override;
-    void msgBox(std::string_view message, int style, std::string_view title) override;
-    Result<Done> shell(std::string_view program, std::string_view commandLine,
-                       int windowStyle) override;
+    Result<std::string> currentDirectory() override;
+    Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
+    Result<std::string> nextEntry() override;
+    Result<int> attributes(std::string_view path) override;
+    void messageBox(std::string_view message, MessageIcon icon, std::string_view title) override;
+    Result<Done> startProgram(std::string_view program, std::string_view commandLine,
+                              int windowStyle) override;
     void end() override;
 
     struct Impl;

@@ -106,7 +106,7 @@ struct Win32FormEngine::Impl {
     std::vector<std::string> pending;
     bool collecting = false;
     HANDLE find = INVALID_HANDLE_VALUE;
-    int findAttributes = 0;
+    int findKinds = 0;
     IAccPropServices* accessibility = nullptr;
 
     Impl();
@@ -719,7 +719,7 @@ void Win32FormEngine::setEnabled(ControlName timer, bool enabled) {
     }
 }
 
-Result<std::string> Win32FormEngine::curDir() {
+Result<std::string> Win32FormEngine::currentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
     std::wstring path(size, L'\0');
     const DWORD length = GetCurrentDirectoryW(size, path.data());
@@ -729,10 +729,10 @@ Result<std::string> Win32FormEngine::curDir() {
     return Result<std::string>::ok(narrow(path));
 }
 
-Result<std::string> Win32FormEngine::dir(std::string_view pattern, int attributes) {
+Result<std::string> Win32FormEngine::firstEntry(std::string_view pattern, int kinds) {
     Impl& impl = *impl_;
     if (impl.find != INVALID_HANDLE_VALUE) FindClose(impl.find);
-    impl.findAttributes = attributes;
+    impl.findKinds = kinds;
     WIN32_FIND_DATAW data;
     impl.find = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
     if (impl.find == INVALID_HANDLE_VALUE) {
@@ -744,7 +744,7 @@ Result<std::string> Win32FormEngine::dir(std::string_view pattern, int attribute
     return impl.firstShown(data, true);
 }
 
-Result<std::string> Win32FormEngine::dir() {
+Result<std::string> Win32FormEngine::nextEntry() {
     Impl& impl = *impl_;
     if (impl.find == INVALID_HANDLE_VALUE) return Result<std::string>::ok("");
     WIN32_FIND_DATAW data;
@@ -759,7 +759,7 @@ Result<std::string> Win32FormEngine::Impl::firstShown(WIN32_FIND_DATAW& data, bo
         const DWORD a = data.dwFileAttributes;
         const bool hidden = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
         const bool unasked =
-            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (findAttributes & vbDirectory) == 0;
+            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (findKinds & kIncludeDirectories) == 0;
         if (!hidden && !unasked) {
             return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
         }
@@ -771,28 +771,29 @@ Result<std::string> Win32FormEngine::Impl::firstShown(WIN32_FIND_DATAW& data, bo
     return Result<std::string>::failure(systemReason(error));
 }
 
-Result<int> Win32FormEngine::getAttr(std::string_view path) {
+Result<int> Win32FormEngine::attributes(std::string_view path) {
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Result<int>::failure(systemReason(GetLastError()));
     return Result<int>::ok(static_cast<int>(attributes));
 }
 
-void Win32FormEngine::msgBox(std::string_view message, int style, std::string_view title) {
+void Win32FormEngine::messageBox(std::string_view message, MessageIcon icon,
+                                 std::string_view title) {
     MessageBoxW(impl_->window, wide(message).c_str(), wide(title).c_str(),
-                MB_OK | static_cast<UINT>(style));
+                MB_OK | static_cast<UINT>(icon));
 }
 
-Result<Done> Win32FormEngine::shell(std::string_view program, std::string_view commandLine,
-                                    int windowStyle) {
+Result<Done> Win32FormEngine::startProgram(std::string_view program, std::string_view commandLine,
+                                           int windowStyle) {
     const std::wstring application = wide(program);
     std::wstring line = wide(commandLine);  // CreateProcessW may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = windowStyle == vbNormalFocus ? SW_SHOWNORMAL : SW_SHOW;
+    startup.wShowWindow = windowStyle == kNormalWindowWithFocus ? SW_SHOWNORMAL : SW_SHOW;
     PROCESS_INFORMATION process{};
-    const auto directory = curDir();
+    const auto directory = currentDirectory();
     const std::wstring workingDirectory = directory ? wide(*directory) : std::wstring();
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory ? workingDirectory.c_str() : nullptr, &startup, &process)) {

@@ -179,12 +179,12 @@ void FakeEngine::setEnabled(platform::ControlName timer, bool enabled) {
 
 // --- Run-time operations ---------------------------------------------------
 
-Result<std::string> FakeEngine::curDir() {
-    if (curDirFailure_) return Result<std::string>::failure(*curDirFailure_);
+Result<std::string> FakeEngine::currentDirectory() {
+    if (currentDirectoryFailure_) return Result<std::string>::failure(*currentDirectoryFailure_);
     return Result<std::string>::ok(currentDirectory_);
 }
 
-Result<std::string> FakeEngine::dir(std::string_view pattern, int attributes) {
+Result<std::string> FakeEngine::firstEntry(std::string_view pattern, int kinds) {
     if (pattern.empty() || pattern.back() != separator_) {
         throw EngineFault("only patterns that end in the separator are supported");
     }
@@ -201,17 +201,17 @@ Result<std::string> FakeEngine::dir(std::string_view pattern, int attributes) {
         const Node& child = nodes_.at(
             directory + (directory.back() == separator_ ? "" : std::string(1, separator_)) + name);
         if (child.hidden || child.system) continue;
-        if (child.directory && (attributes & platform::vbDirectory) == 0) continue;
+        if (child.directory && (kinds & platform::kIncludeDirectories) == 0) continue;
         enumeration_.push_back(name);
     }
     if (const auto failure = enumerationFailures_.find(directory);
         failure != enumerationFailures_.end()) {
         enumerationFailure_ = failure->second;
     }
-    return dir();
+    return nextEntry();
 }
 
-Result<std::string> FakeEngine::dir() {
+Result<std::string> FakeEngine::nextEntry() {
     if (enumerationFailure_ && static_cast<int>(enumerationAt_) == enumerationFailure_->after) {
         return Result<std::string>::failure(enumerationFailure_->reason);
     }
@@ -219,19 +219,20 @@ Result<std::string> FakeEngine::dir() {
     return Result<std::string>::ok(enumeration_[enumerationAt_++]);
 }
 
-Result<int> FakeEngine::getAttr(std::string_view path) {
+Result<int> FakeEngine::attributes(std::string_view path) {
     const auto node = nodes_.find(normalize(path));
     if (node == nodes_.end() || node->second.vanished) return Result<int>::failure(kFileNotFound);
     const Node& n = node->second;
     return Result<int>::ok((n.directory ? 16 : 32) | (n.hidden ? 2 : 0) | (n.system ? 4 : 0));
 }
 
-void FakeEngine::msgBox(std::string_view message, int style, std::string_view title) {
-    messageBoxes_.push_back({std::string(message), style, std::string(title)});
+void FakeEngine::messageBox(std::string_view message, platform::MessageIcon icon,
+                            std::string_view title) {
+    messageBoxes_.push_back({std::string(message), icon, std::string(title)});
 }
 
-Result<platform::Done> FakeEngine::shell(std::string_view program, std::string_view commandLine,
-                                         int windowStyle) {
+Result<platform::Done> FakeEngine::startProgram(std::string_view program,
+                                                std::string_view commandLine, int windowStyle) {
     if (startFailure_) return Result<platform::Done>::failure(*startFailure_);
     const auto node = nodes_.find(normalize(program));
     if (node == nodes_.end() || node->second.directory || node->second.vanished) {

@@ -20,7 +20,7 @@ namespace varnsel::fake {
 
 struct MessageBox {
     std::string message;
-    int style;
+    platform::MessageIcon icon;
     std::string title;
     bool operator==(const MessageBox&) const = default;
 };
@@ -63,13 +63,15 @@ public:
     void addItem(platform::ControlName list, std::string_view text) override;
     void setEnabled(platform::ControlName timer, bool enabled) override;
     char pathSeparator() const override { return separator_; }
-    platform::Result<std::string> curDir() override;
-    platform::Result<std::string> dir(std::string_view pattern, int attributes) override;
-    platform::Result<std::string> dir() override;
-    platform::Result<int> getAttr(std::string_view path) override;
-    void msgBox(std::string_view message, int style, std::string_view title) override;
-    platform::Result<platform::Done> shell(std::string_view program, std::string_view commandLine,
-                                           int windowStyle) override;
+    platform::Result<std::string> currentDirectory() override;
+    platform::Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
+    platform::Result<std::string> nextEntry() override;
+    platform::Result<int> attributes(std::string_view path) override;
+    void messageBox(std::string_view message, platform::MessageIcon icon,
+                    std::string_view title) override;
+    platform::Result<platform::Done> startProgram(std::string_view program,
+                                                  std::string_view commandLine,
+                                                  int windowStyle) override;
     void end() override;
 
     // --- The directory tree (paths with "\", drive roots like "C:\") ---
@@ -81,7 +83,7 @@ public:
     void vanish(const std::string& path);
 
     // --- Injected failures ---
-    void failCurrentDirectory(std::string reason) { curDirFailure_ = std::move(reason); }
+    void failCurrentDirectory(std::string reason) { currentDirectoryFailure_ = std::move(reason); }
     // The enumeration of `directory` fails after returning `after` names.
     void failEnumeration(const std::string& directory, int after, std::string reason);
     void failStarts(std::string reason) { startFailure_ = std::move(reason); }
@@ -184,7 +186,7 @@ private:
 
     char separator_ = '\\';
     std::string currentDirectory_ = "C:\\";
-    std::optional<std::string> curDirFailure_;
+    std::optional<std::string> currentDirectoryFailure_;
     std::optional<std::string> startFailure_;
     std::map<std::string, Node> nodes_;
     std::map<std::string, EnumerationFailure> enumerationFailures_;

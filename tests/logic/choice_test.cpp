@@ -11,7 +11,7 @@ TEST_F(Choice, AnEmptyListIsReported) {
     engine.click("cmdChoseGame");
     EXPECT_EQ(engine.messageBoxes(),
               (std::vector<fake::MessageBox>{{"There are no games to play in this directory!",
-                                              platform::vbExclamation, "Error"}}));
+                                              platform::MessageIcon::Exclamation, "Error"}}));
     EXPECT_EQ(engine.caption("lblGame"), "NONE");
     EXPECT_EQ(form.strGame, "");
 }
@@ -24,7 +24,7 @@ TEST_F(Choice, NothingSelectedIsReportedAndClearsTheGameButNotItsLabel) {
     engine.click("cmdChoseGame");
     EXPECT_EQ(engine.messageBoxes(),
               (std::vector<fake::MessageBox>{
-                  {"You must chose a game first!", platform::vbCritical, "Error"}}));
+                  {"You must chose a game first!", platform::MessageIcon::Critical, "Error"}}));
     EXPECT_EQ(form.strGame, "");
     EXPECT_EQ(engine.caption("lblGame"), "kof98");
     engine.click("cmdPlay");

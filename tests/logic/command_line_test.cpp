@@ -86,7 +86,7 @@ TEST_F(Play, AFailedStartIsReportedAndTheWindowStaysUsable) {
     EXPECT_TRUE(engine.starts().empty());
     ASSERT_EQ(engine.messageBoxes().size(), 1u);
     const fake::MessageBox& box = engine.messageBoxes()[0];
-    EXPECT_EQ(box.style, platform::vbCritical);
+    EXPECT_EQ(box.icon, platform::MessageIcon::Critical);
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.message,
               "The emulator \"C:\\Empty\\Neorage.exe\" cannot be started: "

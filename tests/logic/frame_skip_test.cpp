@@ -7,7 +7,7 @@ namespace varnsel::testing {
 namespace {
 
 const fake::MessageBox kReport{"Frame skip value must be a number between 1 and 4!",
-                               platform::vbExclamation, "Frame skip value error"};
+                               platform::MessageIcon::Exclamation, "Frame skip value error"};
 
 class FrameSkip : public LauncherTest {
 protected:

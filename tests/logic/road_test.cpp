@@ -27,7 +27,7 @@ TEST_F(Road, FromChoiceThroughFrameSkipToAStartedEmulator) {
     const fake::Start& started = engine.starts()[0];
     EXPECT_EQ(started.program, "C:\\Games\\Neorage.exe");
     EXPECT_EQ(started.commandLine, "C:\\Games\\Neorage.exe kof98    -f2   ");
-    EXPECT_EQ(started.windowStyle, platform::vbNormalFocus);
+    EXPECT_EQ(started.windowStyle, platform::kNormalWindowWithFocus);
     EXPECT_EQ(started.workingDirectory, "C:\\Games");
     EXPECT_TRUE(engine.messageBoxes().empty());
     EXPECT_FALSE(engine.ended());  // the launcher stays for the next game

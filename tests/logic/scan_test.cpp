@@ -70,7 +70,7 @@ TEST_F(Scan, AnUnreadableDirectoryIsReportedAndWhatWasFoundStays) {
     EXPECT_EQ(engine.messageBoxes(),
               (std::vector<fake::MessageBox>{
                   {"The directory \"C:\\Games\" cannot be read: Access is denied.",
-                   platform::vbExclamation, "Error"}}));
+                   platform::MessageIcon::Exclamation, "Error"}}));
     EXPECT_EQ(engine.caption("lblDir"), "C:\\Games");
 }
 
@@ -81,7 +81,7 @@ TEST_F(Scan, AMissingWorkingDirectoryIsReportedAndTheWindowOpensEmpty) {
     EXPECT_EQ(engine.messageBoxes()[0],
               (fake::MessageBox{"The current directory cannot be determined: "
                                 "The directory name is invalid.",
-                                platform::vbExclamation, "Error"}));
+                                platform::MessageIcon::Exclamation, "Error"}));
     EXPECT_EQ(engine.caption("lblDir"), "");
     EXPECT_TRUE(listed().empty());
     EXPECT_EQ(engine.focused(), "chkScanlines");
