@@ -70,12 +70,11 @@ TEST_F(Fragments, EveryPressOverwritesAllSeven) {
     for (const Option& option : kOptions) EXPECT_EQ(form.*option.variable, "") << option.box;
 }
 
-TEST_F(Fragments, TheFrameSkipTextGoesOnAsTyped) {
+TEST_F(Fragments, TheFrameSkipTextGoesOnAsTypedButForTheBlanksAroundIt) {
     const std::pair<const char*, const char*> cases[] = {
         {"0.6", "-f0.6"},  // accepted because it rounds to 1, but passed on unrounded
-        {" ", "-f "},
-        {"", "-f"},
-        {"2abc", "-f2abc"},  // no second check at launch
+        {" 2 ", "-f2"},    // one argument, not "-f" and "2"
+        {"+2", "-f+2"},   {" ", "-f"}, {"", "-f"}, {"2abc", "-f2abc"},  // no second check at launch
     };
     engine.setValue("chkFrameSkip", 1);
     for (const auto& [text, fragment] : cases) {

@@ -12,15 +12,22 @@ namespace {
 
 using Argv = std::vector<std::string>;
 
-TEST(ArgumentSplit, TheProgramThenTheRestAtRunsOfBlanks) {
+TEST(ArgumentSplit, TheProgramThenTheRestByTheWindowsRules) {
     EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe kof98       "),
               (Argv{"/g/Neorage.exe", "kof98"}));
     EXPECT_EQ(splitCommandLine("/g/Neorage.exe", "/g/Neorage.exe  -s"),
               (Argv{"/g/Neorage.exe", "-s"}));
-    EXPECT_EQ(splitCommandLine("/My Games/Neorage.exe", "\"/My Games/Neorage.exe\" Metal Slug -f2"),
-              (Argv{"/My Games/Neorage.exe", "Metal", "Slug", "-f2"}));
-    // Only the blank splits: quotes, tabs and newlines stay inside an argument.
-    EXPECT_EQ(splitCommandLine("/p", "/p a\"b\tc\nd 'e'"), (Argv{"/p", "a\"b\tc\nd", "'e'"}));
+    EXPECT_EQ(
+        splitCommandLine("/My Games/Neorage.exe", "\"/My Games/Neorage.exe\" \"Metal Slug\" -f2"),
+        (Argv{"/My Games/Neorage.exe", "Metal Slug", "-f2"}));
+    // Tabs separate too; quotes group and vanish; newlines and single quotes
+    // are ordinary characters.
+    EXPECT_EQ(splitCommandLine("/p", "/p a\tb\"c d\"e\nf 'g'"),
+              (Argv{"/p", "a", "bc de\nf", "'g'"}));
+    // Backslashes: literal unless before a quote; 2n give n and the quote
+    // acts, 2n+1 give n and a literal quote.
+    EXPECT_EQ(splitCommandLine("/p", "/p a\\b c\\\\\"d e\" f\\\\\\\"g \"h\\\\\""),
+              (Argv{"/p", "a\\b", "c\\d e", "f\\\"g", "h\\"}));
     EXPECT_EQ(splitCommandLine("/p", "/p"), (Argv{"/p"}));
 }
 

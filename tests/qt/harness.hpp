@@ -54,6 +54,7 @@ struct Launch {
     std::string cwd;
     std::vector<std::string> argv;
     long pid = 0;
+    long session = 0;
 };
 
 inline std::vector<Launch> readLaunches(const std::string& path) {
@@ -64,6 +65,8 @@ inline std::vector<Launch> readLaunches(const std::string& path) {
         if (tag == "start") {
             launches.emplace_back();
             in >> launches.back().pid;
+        } else if (tag == "session") {
+            in >> launches.back().session;
         } else if (tag == "cwd" || tag == "arg") {
             std::size_t length = 0;
             in >> length;

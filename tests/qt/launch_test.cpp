@@ -96,8 +96,10 @@ private slots:
         const auto launches = waitForLaunches(1);
         QCOMPARE(launches.size(), std::size_t{1});
         const std::string program = folder_.toStdString() + "/Neorage.exe";
-        QCOMPARE(launches[0].argv, (std::vector<std::string>{program, "Metal", "Slug", "-v"}));
+        QCOMPARE(launches[0].argv, (std::vector<std::string>{program, "Metal Slug", "-v"}));
         QCOMPARE(launches[0].cwd, folder_.toStdString());
+        // A session of its own: closing the launcher's terminal leaves the game running.
+        QCOMPARE(launches[0].session, launches[0].pid);
         expectNoBox();
     }
 

@@ -404,6 +404,24 @@ int wmain(int argc, wchar_t** argv) {
         checkEqual(launches[0].cwd, utf8(folder), "in the working directory");
     }
 
+    // --- A game with a blank, as one argument -------------------------------
+    click(launcher.control("chkFrameSkip"), 30);  // unticked: the options are all off
+    waitFor([&] { return !IsWindowVisible(box); });
+    SendMessageW(list, LB_SETCURSEL, 3, 0);  // Metal Slug
+    click(launcher.control("cmdChoseGame"));
+    waitFor([&] { return utf8(textOf(launcher.control("lblGame"))) == "Metal Slug"; });
+    click(launcher.control("cmdPlay"));
+    waitFor([&] { return (launches = readLaunches(record)).size() >= 2; }, 10000);
+    checkEqual(launches.size(), std::size_t{2}, "PLAY on \"Metal Slug\" starts the emulator");
+    if (launches.size() >= 2) {
+        const std::string path = utf8(folder) + "\\Neorage.exe";
+        checkEqual(launches[1].line, "\"" + path + "\" \"Metal Slug\"       ",
+                   "the game with a blank is quoted on the raw line");
+        checkEqual(launches[1].argv.size(), std::size_t{2}, "the C run-time reads two arguments");
+        checkEqual(launches[1].argv.back(), std::string("Metal Slug"),
+                   "the second is the game, whole");
+    }
+
     // --- A missing emulator ------------------------------------------------
     DeleteFileW((folder + L"\\Neorage.exe").c_str());
     click(launcher.control("cmdPlay"));

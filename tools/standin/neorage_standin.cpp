@@ -6,6 +6,7 @@
 // neorage-standin.log in the temporary directory, in one write so that
 // records of emulators started together never interleave:
 //   start <pid>
+//   session <sid>             (the session it runs in)
 //   cwd <length> <bytes>
 //   arg <length> <bytes>      (one line an argument, argv[0] first)
 //   clock <milliseconds>      (CLOCK_MONOTONIC at start, with NEORAGE_STANDIN_CLOCK)
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     timespec started{};
     clock_gettime(CLOCK_MONOTONIC, &started);
     std::string record = "start " + std::to_string(getpid()) + "\n";
+    record += "session " + std::to_string(getsid(0)) + "\n";
     field(record, "cwd", workingDirectory());
     for (int i = 0; i < argc; ++i) field(record, "arg", argv[i]);
     if (std::getenv("NEORAGE_STANDIN_CLOCK")) {
