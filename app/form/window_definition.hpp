@@ -74,7 +74,7 @@ inline constexpr int kTwipsPerPixelAt96Dpi = 15;
 
 inline constexpr WindowDef kWindow{"frmVarnsel", "Varnsel v0.1 ", 11535, 7575};
 
-inline constexpr std::string_view kCredit = "Varnsel \u2014 a launcher for Neorage";
+inline constexpr std::string_view kCredit = "Varnsel for Neorage";
 
 // In stacking order, front to back within each container; the frame's
 // children follow the frame.

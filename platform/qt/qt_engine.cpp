@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "app/form/pictures.hpp"
@@ -110,7 +111,7 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
         case Kind::Timer:
             return nullptr;
         case Kind::ListBox: {
-            auto* view = new QListView(parent);
+            auto* view = new GameListView(parent);
             games = new GameListModel(view);
             view->setModel(games);
             view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -122,15 +123,18 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
             return view;
         }
         case Kind::Frame:
-            return new QGroupBox(caption, parent);
+            return new OptionsFrame(caption, parent);
         case Kind::CheckBox: {
             auto* box = new QCheckBox(caption, parent);
             connect(box, &QCheckBox::clicked, this,
                     [this, name] { raise(name, EventKind::Click); });
             return box;
         }
-        case Kind::TextBox:
-            return new QLineEdit(caption, parent);
+        case Kind::TextBox: {
+            auto* box = new QLineEdit(caption, parent);
+            box->setMaxLength(std::numeric_limits<int>::max());  // no limit but memory's
+            return box;
+        }
         case Kind::CommandButton: {
             auto* button = new WrappingButton(caption, parent);
             button->setAutoDefault(false);  // Enter and Escape press no button
@@ -141,17 +145,14 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
         }
         case Kind::Image: {
             auto* image = new QLabel(parent);
-            const auto file = form::pictureFile(def.picture);
-            QPixmap picture;
-            picture.loadFromData(file.data(), static_cast<uint>(file.size()), "BMP");
-            image->setPixmap(picture);
+            image->setPixmap(onFaceColour(form::pictureFile(def.picture),
+                                          parent->palette().color(QPalette::Window)));
             image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return image;
         }
         case Kind::Label: {
-            auto* label = new QLabel(caption, parent);
+            auto* label = new Label(caption, parent);
             label->setTextFormat(Qt::PlainText);  // a name is never markup
-            label->setWordWrap(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             if (def.name == "lblGame") {
                 label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -264,6 +265,11 @@ void QtFormEngine::Impl::focusChanged(QWidget*, QWidget* now) {
 
 bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The title bar's close ends the program, as the quit button does.
+    if (type == QEvent::Close && window && watched == window.get() && !events.ended()) {
+        endProgram();
+        return false;
+    }
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const bool key = type == QEvent::KeyPress;
     if (type == QEvent::MouseButtonRelease && watched == swallowRelease) {
@@ -342,7 +348,7 @@ int QtFormEngine::run(FormHandler& form) {
 }
 
 void QtFormEngine::setCaption(ControlName label, std::string_view text) {
-    static_cast<QLabel*>(impl_->control(label, Kind::Label).widget)->setText(qs(text));
+    static_cast<Label*>(impl_->control(label, Kind::Label).widget)->setCaption(qs(text));
 }
 
 int QtFormEngine::value(ControlName checkBox) const {
@@ -447,11 +453,15 @@ Result<Done> QtFormEngine::startProgram(std::string_view program, std::string_vi
 }
 
 void QtFormEngine::end() {
-    impl_->events.end();
-    for (auto& [name, entry] : impl_->controls) {
+    impl_->endProgram();
+}
+
+void QtFormEngine::Impl::endProgram() {
+    events.end();
+    for (auto& [name, entry] : controls) {
         if (entry.timer) entry.timer->stop();
     }
-    if (impl_->window) impl_->window->hide();
+    if (window) window->hide();
     QCoreApplication::exit(0);
 }
 

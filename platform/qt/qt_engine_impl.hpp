@@ -47,6 +47,7 @@ struct QtFormEngine::Impl : public QObject {
     }
 
     void focusChanged(QWidget* old, QWidget* now);
+    void endProgram();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<QApplication> ownApplication;

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 
@@ -101,6 +102,31 @@ private slots:
         // A session of its own: closing the launcher's terminal leaves the game running.
         QCOMPARE(launches[0].session, launches[0].pid);
         expectNoBox();
+    }
+
+    void chosingWithoutAGameIsReported_data() {
+        QTest::addColumn<bool>("games");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("none in the folder")
+            << false << "There are no games to play in this directory!"
+            << int(QMessageBox::Warning);
+        QTest::newRow("none selected")
+            << true << "You must chose a game first!" << int(QMessageBox::Critical);
+    }
+    void chosingWithoutAGameIsReported() {
+        QFETCH(bool, games);
+        QFETCH(QString, text);
+        QFETCH(int, icon);
+        if (games) QDir(folder_).mkdir("kof98");
+        launcher_ = std::make_unique<Launcher>(folder_);
+        QTest::mouseClick(launcher_->widget("cmdChoseGame"), Qt::LeftButton);
+        const auto& answers = *answers_;
+        QCOMPARE(answers.seen.size(), std::size_t{1});
+        QCOMPARE(answers.seen[0].title, QStringLiteral("Error"));
+        QCOMPARE(answers.seen[0].text, text);
+        QCOMPARE(int(answers.seen[0].icon), icon);
+        QCOMPARE(launcher_->widget<QLabel>("lblGame")->text(), QStringLiteral("NONE"));
     }
 
     void doesNotWaitForTheEmulator() {

@@ -1,11 +1,14 @@
 // The real window against its table: geometry, captions, fonts, stacking,
-// initial state, and the arrow blinking on the real timers.
+// initial state, what each kind of control draws, and the arrow blinking on
+// the real timers.
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 
 #include "tests/qt/harness.hpp"
 
@@ -26,6 +29,22 @@ private:
         return {};
     }
 
+    QColor face() { return launcher_->window()->palette().color(QPalette::Window); }
+
+    // The smallest rectangle holding every pixel of `area` that is not the
+    // face colour: what a control drew there.
+    QRect ink(const char* name, QRect area = {}) {
+        const QImage image = launcher_->widget(name)->grab().toImage();
+        if (area.isNull()) area = image.rect();
+        QRect found;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (image.pixelColor(x, y) != face()) found |= QRect(x, y, 1, 1);
+            }
+        }
+        return found;
+    }
+
     // The control of the table found at a point, not an inner part of it.
     QString controlAt(QWidget* parent, QPoint point) {
         for (QWidget* w = parent->childAt(point); w; w = w->parentWidget()) {
@@ -40,6 +59,8 @@ private slots:
         QDir(folder_.path()).mkdir("zeta");
         QDir(folder_.path()).mkdir("Alpha");
         QDir(folder_.path()).mkdir("beta");
+        QDir(folder_.path()).mkdir("delta");
+        QDir(folder_.path()).mkdir("Echo");
         launcher_ = std::make_unique<Launcher>(folder_.path());
     }
     void cleanup() { launcher_.reset(); }
@@ -96,7 +117,96 @@ private slots:
         for (int row = 0; row < list->model()->rowCount(); ++row) {
             shown << list->model()->index(row, 0).data().toString();
         }
-        QCOMPARE(shown, (QStringList{"Alpha", "beta", "zeta"}));
+        QCOMPARE(shown, (QStringList{"Alpha", "beta", "delta", "Echo", "zeta"}));
+    }
+
+    void theCreditTakesOneLine() {
+        auto* credit = launcher_->widget<QLabel>("lblNom");
+        const QRect drawn = ink("lblNom");
+        QVERIFY(!drawn.isEmpty());
+        QVERIFY(drawn.height() <= QFontMetrics(credit->font()).height());
+        QVERIFY(drawn.right() < credit->width() - 1);  // and whole
+    }
+
+    void theListShowsExactlyThreeWholeRows() {
+        auto* list = launcher_->widget<QListView>("lstDirs");
+        const int row = list->visualRect(list->model()->index(0, 0)).height();
+        QCOMPARE(list->viewport()->height(), 3 * row);
+        QCOMPARE(list->visualRect(list->model()->index(3, 0)).top(), 3 * row);
+    }
+
+    void theScrollBarOfFiveGamesDrawsAThumb() {
+        QScrollBar* bar = launcher_->widget<QListView>("lstDirs")->verticalScrollBar();
+        QVERIFY(bar->isVisible());
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = option.sliderValue = bar->value();
+        option.pageStep = bar->pageStep();
+        option.singleStep = bar->singleStep();
+        option.subControls = QStyle::SC_All;
+        const auto part = [&](QStyle::SubControl control) {
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
+        };
+        const QRect thumb = part(QStyle::SC_ScrollBarSlider);
+        const QRect groove = part(QStyle::SC_ScrollBarGroove);
+        QVERIFY(thumb.height() > 0);
+        QVERIFY(thumb.height() < groove.height());  // room to show where one is
+        QVERIFY(groove.contains(thumb));
+    }
+
+    void aLongPathDrawsOneClippedLineAndTellsItAllInItsTooltip() {
+        auto* dir = launcher_->widget<QLabel>("lblDir");
+        const QString path = "/home/someone/" + QString("very-long-folder-name/").repeated(8);
+        launcher_->engine->setCaption("lblDir", path.toStdString());
+        const QRect drawn = ink("lblDir");
+        QVERIFY(drawn.bottom() < QFontMetrics(dir->font()).lineSpacing());
+        QVERIFY(drawn.right() >= dir->width() - 3);  // up to the edge, and cut there
+        QCOMPARE(dir->toolTip(), path);
+        launcher_->engine->setCaption("lblDir", "/home/someone");
+        QVERIFY(dir->toolTip().isEmpty());
+    }
+
+    void theFrameCaptionCrossesItsTopBorder() {
+        QWidget* frame = launcher_->widget("fraOptions");
+        const QImage image = frame->grab().toImage();
+        int border = 0;  // the top border's first row, found right of the caption
+        while (image.pixelColor(frame->width() - 8, border) == face()) ++border;
+        // The caption's letters, the only dark pixels there, stand above that
+        // line and reach below it (the etched line itself is two rows).
+        const int width = QFontMetrics(frame->font()).horizontalAdvance(QStringLiteral("Options"));
+        const auto letters = [&](int top, int bottom) {
+            int dark = 0;
+            for (int y = top; y < bottom; ++y) {
+                for (int x = 0; x < width + 16; ++x) dark += qGray(image.pixel(x, y)) < 96;
+            }
+            return dark;
+        };
+        QVERIFY(letters(0, border) > 0);
+        QVERIFY(letters(border + 2, border + 8) > 0);
+    }
+
+    void theArrowsGreyIsTheFaceColour() {
+        const QImage arrow = launcher_->widget("imgArrow")->grab().toImage();
+        QCOMPARE(arrow.pixelColor(2, 95), face());
+        QCOMPARE(arrow.pixelColor(2, 2), face());
+        QCOMPARE(arrow.pixelColor(57, 10), QColor(255, 0, 0));
+    }
+
+    void aCtrlClickKeepsTheChosenGameSelected() {
+        BoxAnswerer answers;
+        auto* list = launcher_->widget<QListView>("lstDirs");
+        const QPoint beta = list->visualRect(list->model()->index(1, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, beta);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, beta);
+        QVERIFY(list->selectionModel()->isRowSelected(1, {}));
+        QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(list->selectionModel()->isRowSelected(1, {}));
+        QTest::mouseClick(launcher_->widget("cmdChoseGame"), Qt::LeftButton);
+        QVERIFY(answers.seen.empty());
+        QCOMPARE(launcher_->widget<QLabel>("lblGame")->text(), QStringLiteral("beta"));
     }
 
     void frontControlsLieOverTheOnesBehind() {
@@ -117,6 +227,13 @@ private slots:
         for (const char* timer : {"Timer1", "Timer2"}) {
             QVERIFY(!launcher_->impl().controls.at(timer).timer->isActive());
         }
+    }
+
+    void theTitleBarCloseEndsTheLauncher() {
+        launcher_->window()->close();
+        QVERIFY(!launcher_->window()->isVisible());
+        QVERIFY(launcher_->impl().events.ended());
+        QVERIFY(!launcher_->impl().controls.at("Timer1").timer->isActive());
     }
 
     void arrowBlinksOnTheRealTimers() {
