@@ -1,10 +1,6 @@
 #include "platform/win32/win32_engine.hpp"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win32/win32_runtime.hpp"
 // After windows.h, which they build on.
 #include <commctrl.h>
 #include <initguid.h>
@@ -20,6 +16,7 @@
 
 #include "app/form/window_definition.hpp"
 #include "platform/event_queue.hpp"
+#include "platform/label_layout.hpp"
 #include "platform/list_order.hpp"
 #include "platform/win32/resources.h"
 #include "platform/wtf8.hpp"
@@ -34,32 +31,6 @@ constexpr UINT kPump = WM_APP + 1;
 const wchar_t kWindowClass[] = L"VarnselWindow";
 const wchar_t kPictureClass[] = L"VarnselPicture";
 
-std::wstring wide(std::string_view text) {
-    const std::u16string utf16 = toUtf16(text);
-    return {utf16.begin(), utf16.end()};
-}
-
-std::string narrow(const wchar_t* text, std::size_t length) {
-    return fromUtf16({reinterpret_cast<const char16_t*>(text), length});
-}
-
-std::string narrow(const std::wstring& text) {
-    return narrow(text.data(), text.size());
-}
-
-// The system's own words for an error, without the trailing line break.
-std::string systemReason(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
-        text.pop_back();
-    return narrow(text);
-}
-
 [[noreturn]] void fault(const std::string& what) {
     std::fprintf(stderr, "varnsel: %s\n", what.c_str());
     std::abort();
@@ -73,6 +44,58 @@ int pictureResource(form::Picture picture) {
 
 std::u16string_view units(const std::wstring& text) {
     return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+
+template <class Function>
+Function* systemFunction(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int systemDpi() {
+    if (const auto getDpiForSystem = systemFunction<UINT WINAPI()>("GetDpiForSystem"))
+        return static_cast<int>(getDpiForSystem());
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The dpi of the monitor the window is on, where the system tells it apart.
+int windowDpi(HWND hwnd) {
+    if (const auto getDpiForWindow = systemFunction<UINT WINAPI(HWND)>("GetDpiForWindow"))
+        return static_cast<int>(getDpiForWindow(hwnd));
+    return systemDpi();
+}
+
+// The outer size of a window whose client area has `client`'s size at `dpi`.
+SIZE outerSize(RECT client, DWORD style, int dpi) {
+    using AdjustForDpi = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+    if (const auto adjust = systemFunction<AdjustForDpi>("AdjustWindowRectExForDpi")) {
+        adjust(&client, style, FALSE, 0, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&client, style, FALSE, 0);
+    }
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+// The arrow's light grey (192, 192, 192) was the face colour of its day; it
+// is drawn in today's, so that the picture blends with the window.
+void greyToFace(HBITMAP picture) {
+    DIBSECTION dib{};
+    if (GetObjectW(picture, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 24) return;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+    for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes;
+        for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+            if (pixel[0] == 192 && pixel[1] == 192 && pixel[2] == 192) {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+    }
 }
 
 std::wstring windowText(HWND hwnd) {
@@ -105,9 +128,10 @@ struct Win32FormEngine::Impl {
     std::vector<std::string> names;  // the list's entries, exact, in list order
     std::vector<std::string> pending;
     bool collecting = false;
-    HANDLE find = INVALID_HANDLE_VALUE;
-    int findKinds = 0;
+    Win32Runtime runtime;
     IAccPropServices* accessibility = nullptr;
+    HWND tooltip = nullptr;
+    std::wstring tooltipText;  // what the tooltip shows while it shows
 
     Impl();
     ~Impl();
@@ -132,7 +156,9 @@ struct Win32FormEngine::Impl {
     void tab(bool back);
     std::vector<Control*> tabOrder();
     void settleList();
-    Result<std::string> firstShown(WIN32_FIND_DATAW& data, bool present);
+    static LabelLayout labelLayout(HWND label, HDC dc, const std::string& text);
+    LRESULT paintLabel(Control& label, HWND hwnd);
+    LRESULT onNotify(LPARAM lParam);
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -151,7 +177,7 @@ struct Win32FormEngine::Impl {
 // --- Building the window ----------------------------------------------------
 
 Win32FormEngine::Impl::Impl() {
-    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&common);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
@@ -184,7 +210,6 @@ Win32FormEngine::Impl::Impl() {
 }
 
 Win32FormEngine::Impl::~Impl() {
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
     if (window) DestroyWindow(window);
     for (HFONT font : fonts) {
         if (font) DeleteObject(font);
@@ -209,8 +234,8 @@ void Win32FormEngine::Impl::makeFonts() {
             NONCLIENTMETRICSW metrics{};
             metrics.cbSize = sizeof(metrics);
             SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-            log = metrics.lfMessageFont;
-            log.lfHeight = MulDiv(log.lfHeight, dpi, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY));
+            log = metrics.lfMessageFont;  // at the system's dpi
+            log.lfHeight = MulDiv(log.lfHeight, dpi, systemDpi());
         } else {
             log.lfHeight = -MulDiv(static_cast<int>(def.points * 100), dpi, 7200);
             log.lfWeight = def.weight;
@@ -260,8 +285,8 @@ HWND Win32FormEngine::Impl::make(const form::ControlDef& def) {
             style |= BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER;  // the caption wraps
             break;
         case Kind::Label:
-            style |=
-                SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;  // wraps at blanks, shows "&" as itself
+            // Drawn by paintLabel; SS_NOTIFY lets the tooltip see the mouse.
+            style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
             if (def.name == "lblGame") style = (style & ~SS_LEFT) | SS_CENTER | WS_BORDER;
             break;
         case Kind::Timer:
@@ -292,25 +317,36 @@ void Win32FormEngine::Impl::layout() {
             SendMessageW(c.hwnd, WM_SETFONT,
                          reinterpret_cast<WPARAM>(fonts[static_cast<int>(c.def->font)]), TRUE);
         }
+        if (c.def->kind == Kind::ListBox) {  // after the font, which sets a height of its own
+            RECT inside;
+            GetClientRect(c.hwnd, &inside);
+            SendMessageW(c.hwnd, LB_SETITEMHEIGHT, 0, std::max<LONG>(1, inside.bottom / 3));
+        }
     }
+    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
 }
 
 void Win32FormEngine::Impl::build() {
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    const auto getDpiForSystem = reinterpret_cast<GetDpiForSystemFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
-    HDC screen = GetDC(nullptr);
-    dpi = getDpiForSystem ? static_cast<int>(getDpiForSystem()) : GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, scale(form::kWindow.clientWidth), scale(form::kWindow.clientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+    const auto clientArea = [this] {
+        return RECT{0, 0, scale(form::kWindow.clientWidth), scale(form::kWindow.clientHeight)};
+    };
+    dpi = systemDpi();
+    const SIZE size = outerSize(clientArea(), style, dpi);
     const std::wstring title = wide(form::kWindow.caption);
-    CreateWindowExW(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                    this);
+    CreateWindowExW(0, kWindowClass, title.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                    size.cy, nullptr, nullptr, instance, this);
     if (!window) fault("cannot create the window: " + systemReason(GetLastError()));
+    // Placed on a monitor of another dpi: the layout follows that monitor's.
+    if (const int monitorDpi = windowDpi(window); monitorDpi != dpi) {
+        dpi = monitorDpi;
+        const SIZE resized = outerSize(clientArea(), style, dpi);
+        SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
 
     controls.reserve(form::kControls.size());
     for (const form::ControlDef& def : form::kControls) {
@@ -326,12 +362,25 @@ void Win32FormEngine::Impl::build() {
         c.hwnd = make(*c.def);
         if (!c.hwnd) continue;
         if (const int resource = pictureResource(c.def->picture)) {
-            c.picture = static_cast<HBITMAP>(
-                LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0));
+            c.picture = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            if (c.def->kind == Kind::Image) greyToFace(c.picture);
             SetWindowLongPtrW(c.hwnd, 0, reinterpret_cast<LONG_PTR>(c.picture));
         }
         SetWindowSubclass(c.hwnd, controlProc, static_cast<UINT_PTR>(&c - controls.data()),
                           reinterpret_cast<DWORD_PTR>(this));
+        if (c.def->kind == Kind::TextBox) SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
+        if (c.def->kind == Kind::Label && tooltip) {
+            // Its text, asked for when it would show: the whole text of a
+            // label that cuts some of it off, and nothing otherwise.
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = window;
+            tool.uId = reinterpret_cast<UINT_PTR>(c.hwnd);
+            tool.lpszText = LPSTR_TEXTCALLBACKW;
+            SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
         if (accessibility) {
             const std::wstring name = wide(c.def->accessibleName);
             accessibility->SetHwndPropStr(c.hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
@@ -461,6 +510,8 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
             return self->onCommand(wParam, lParam);
         case WM_TIMER:
             return self->onTimer(wParam);
+        case WM_NOTIFY:
+            return self->onNotify(lParam);
         case kPump:
             self->pump();
             return 0;
@@ -522,6 +573,68 @@ LRESULT Win32FormEngine::Impl::onDestroy() {
     return 0;
 }
 
+// The label's lines in its font, as every backend lays a label out; they
+// point into `text`.
+LabelLayout Win32FormEngine::Impl::labelLayout(HWND label, HDC dc, const std::string& text) {
+    RECT inside;
+    GetClientRect(label, &inside);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    return layOutLabel(
+        text, inside.right, inside.bottom, metrics.tmHeight, [dc](std::string_view piece) {
+            const std::wstring text = wide(piece);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+}
+
+LRESULT Win32FormEngine::Impl::paintLabel(Control& label, HWND hwnd) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT inside;
+    GetClientRect(hwnd, &inside);
+    FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    const bool centred = label.def->name == "lblGame";
+    int top = 0;
+    const std::string text = narrow(windowText(hwnd));
+    for (std::string_view piece : labelLayout(hwnd, dc, text).lines) {
+        const std::wstring line = wide(piece);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        // A line too wide keeps its start in view, centred or not.
+        const int left = centred ? std::max<int>(0, (inside.right - size.cx) / 2) : 0;
+        ExtTextOutW(dc, left, top, ETO_CLIPPED, &inside, line.c_str(),
+                    static_cast<UINT>(line.size()), nullptr);
+        top += metrics.tmHeight;
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+// A label's tooltip asks for its text as it is about to show.
+LRESULT Win32FormEngine::Impl::onNotify(LPARAM lParam) {
+    auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (request->hdr.hwndFrom != tooltip || request->hdr.code != TTN_GETDISPINFOW) return 0;
+    HWND label = reinterpret_cast<HWND>(request->hdr.idFrom);
+    HDC dc = GetDC(label);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const bool cut = labelLayout(label, dc, narrow(windowText(label))).cut;
+    SelectObject(dc, oldFont);
+    ReleaseDC(label, dc);
+    tooltipText = cut ? windowText(label) : std::wstring();
+    request->lpszText = tooltipText.data();
+    return 0;
+}
+
 // The picture box and the image: the bitmap drawn at the inner top-left
 // corner, at the window's scale, clipped to the inside.
 LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -534,7 +647,10 @@ LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPA
         GetObjectW(picture, sizeof(info), &info);
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, picture);
-        const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+        // At the layout's scale: the dpi of the window's monitor.
+        const auto* impl =
+            reinterpret_cast<const Impl*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+        const int dpi = impl ? impl->dpi : 96;
         SetStretchBltMode(dc, HALFTONE);
         StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source,
                    0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
@@ -556,6 +672,9 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
                                                 LPARAM lParam) {
     const bool focusable = form::takesFocus(c.def->kind);
     switch (message) {
+        case WM_PAINT:
+            if (c.def->kind == Kind::Label) return paintLabel(c, hwnd);
+            break;
         case WM_ERASEBKGND:
             if (c.def->kind != Kind::Frame) break;
             {  // the frame paints no inside of its own
@@ -720,88 +839,24 @@ void Win32FormEngine::setEnabled(ControlName timer, bool enabled) {
 }
 
 Result<std::string> Win32FormEngine::currentDirectory() {
-    const DWORD size = GetCurrentDirectoryW(0, nullptr);
-    std::wstring path(size, L'\0');
-    const DWORD length = GetCurrentDirectoryW(size, path.data());
-    if (length == 0 || length >= size)
-        return Result<std::string>::failure(systemReason(GetLastError()));
-    path.resize(length);
-    return Result<std::string>::ok(narrow(path));
+    return impl_->runtime.currentDirectory();
 }
-
 Result<std::string> Win32FormEngine::firstEntry(std::string_view pattern, int kinds) {
-    Impl& impl = *impl_;
-    if (impl.find != INVALID_HANDLE_VALUE) FindClose(impl.find);
-    impl.findKinds = kinds;
-    WIN32_FIND_DATAW data;
-    impl.find = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
-    if (impl.find == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
-            return Result<std::string>::ok("");
-        return Result<std::string>::failure(systemReason(error));
-    }
-    return impl.firstShown(data, true);
+    return impl_->runtime.firstEntry(pattern, kinds);
 }
-
 Result<std::string> Win32FormEngine::nextEntry() {
-    Impl& impl = *impl_;
-    if (impl.find == INVALID_HANDLE_VALUE) return Result<std::string>::ok("");
-    WIN32_FIND_DATAW data;
-    return impl.firstShown(data, FindNextFileW(impl.find, &data) != FALSE);
+    return impl_->runtime.nextEntry();
 }
-
-// From the entry in `data` (when there is one) on: the first the enumeration
-// returns, skipping hidden and system entries and directories not asked for;
-// at the end the search closes.
-Result<std::string> Win32FormEngine::Impl::firstShown(WIN32_FIND_DATAW& data, bool present) {
-    for (; present; present = FindNextFileW(find, &data) != FALSE) {
-        const DWORD a = data.dwFileAttributes;
-        const bool hidden = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
-        const bool unasked =
-            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (findKinds & kIncludeDirectories) == 0;
-        if (!hidden && !unasked) {
-            return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
-        }
-    }
-    const DWORD error = GetLastError();
-    FindClose(find);
-    find = INVALID_HANDLE_VALUE;
-    if (error == ERROR_NO_MORE_FILES) return Result<std::string>::ok("");
-    return Result<std::string>::failure(systemReason(error));
-}
-
 Result<int> Win32FormEngine::attributes(std::string_view path) {
-    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Result<int>::failure(systemReason(GetLastError()));
-    return Result<int>::ok(static_cast<int>(attributes));
+    return impl_->runtime.attributes(path);
 }
-
 void Win32FormEngine::messageBox(std::string_view message, MessageIcon icon,
                                  std::string_view title) {
-    MessageBoxW(impl_->window, wide(message).c_str(), wide(title).c_str(),
-                MB_OK | static_cast<UINT>(icon));
+    impl_->runtime.messageBox(impl_->window, message, icon, title);
 }
-
 Result<Done> Win32FormEngine::startProgram(std::string_view program, std::string_view commandLine,
                                            int windowStyle) {
-    const std::wstring application = wide(program);
-    std::wstring line = wide(commandLine);  // CreateProcessW may write into it
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = windowStyle == kNormalWindowWithFocus ? SW_SHOWNORMAL : SW_SHOW;
-    PROCESS_INFORMATION process{};
-    const auto directory = currentDirectory();
-    const std::wstring workingDirectory = directory ? wide(*directory) : std::wstring();
-    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory ? workingDirectory.c_str() : nullptr, &startup, &process)) {
-        return Result<Done>::failure(systemReason(GetLastError()));
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return Result<Done>::ok({});
+    return impl_->runtime.startProgram(program, commandLine, windowStyle);
 }
 
 void Win32FormEngine::end() {

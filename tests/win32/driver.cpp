@@ -2,10 +2,11 @@
 // started in a folder of games, driven with real keyboard and mouse input
 // (SendInput), its message boxes are found and dismissed, and what the
 // stand-in emulator records of its launch is compared with the composed line.
-//   varnsel_win32_driver VARNSEL.exe STANDIN.exe
+//   varnsel_win32_driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp]
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -91,6 +92,64 @@ struct Launcher {
                    : "(none)";
     }
 };
+
+// Starts VARNSEL.exe in `folder` and waits for its window.
+bool start(Launcher& launcher, const std::wstring& program, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring line = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &launcher.process)) {
+        std::printf("cannot start the launcher: %lu\n", GetLastError());
+        return false;
+    }
+    WaitForInputIdle(launcher.process.hProcess, 10000);
+    const DWORD id = launcher.process.dwProcessId;
+    waitFor(
+        [&] {
+            HWND found = nullptr;
+            while ((found = FindWindowExW(nullptr, found, L"VarnselWindow", nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == id && IsWindowVisible(found)) break;
+            }
+            return (launcher.window = found) != nullptr;
+        },
+        20000);
+    if (!launcher.window) return false;
+    launcher.thread = GetWindowThreadProcessId(launcher.window, nullptr);
+    SetForegroundWindow(launcher.window);
+    Sleep(300);
+    return true;
+}
+
+// What the window shows, as a 24-bit bitmap file, to look at.
+void screenshot(HWND window, const std::wstring& path) {
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, shot);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
+        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
+    out.write(static_cast<const char*>(bits), size);
+    SelectObject(memory, old);
+    DeleteObject(shot);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
 
 void key(WORD vk, bool shift = false) {
     std::vector<INPUT> inputs;
@@ -254,26 +313,9 @@ int wmain(int argc, wchar_t** argv) {
     SetEnvironmentVariableW(L"NEORAGE_STANDIN_RECORD", record.c_str());
 
     Launcher launcher;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring line = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &launcher.process)) {
-        std::printf("cannot start the launcher: %lu\n", GetLastError());
-        return 1;
-    }
-    WaitForInputIdle(launcher.process.hProcess, 10000);
-    waitFor(
-        [&] {
-            return (launcher.window = FindWindowW(L"VarnselWindow", nullptr)) != nullptr &&
-                   IsWindowVisible(launcher.window);
-        },
-        20000);
-    check(launcher.window != nullptr, "the window opens");
+    check(start(launcher, program, folder), "the window opens");
     if (!launcher.window) return 1;
-    launcher.thread = GetWindowThreadProcessId(launcher.window, nullptr);
-    SetForegroundWindow(launcher.window);
-    Sleep(300);
+    if (argc > 3) screenshot(launcher.window, windowsPath(argv[3]));
 
     // --- The window --------------------------------------------------------
     checkEqual(utf8(textOf(launcher.window)), std::string("Varnsel v0.1 "),
@@ -315,6 +357,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkEqual(listed, std::string("alpha|Beta|kof98|Metal Slug|Zeta"),
                "the games, sorted without regard to case, hidden left out");
+    RECT inside;
+    GetClientRect(list, &inside);
+    checkEqual(3 * static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)),
+               static_cast<int>(inside.bottom), "three whole rows fill the list");
 
     // --- The keyboard ------------------------------------------------------
     checkEqual(launcher.focused(), std::string("chkScanlines"), "the focus starts on Scanlines");
@@ -343,6 +389,14 @@ int wmain(int argc, wchar_t** argv) {
                0, "and tick nothing");
     check(readLaunches(record).empty(), "and start nothing");
 
+    click(launcher.control("cmdChoseGame"));
+    Box noChoice;
+    check(answerBox(launcher, noChoice), "CHOSE GAME with nothing selected reports");
+    checkEqual(noChoice.text, std::string("You must chose a game first!"), "that a game is needed");
+    checkEqual(noChoice.title, std::string("Error"), "with the title Error");
+    checkEqual(utf8(textOf(launcher.control("lblGame"))), std::string("NONE"),
+               "and lblGame as it was");
+
     // --- The frame-skip box ------------------------------------------------
     HWND box = launcher.control("txtFrameSkip");
     click(launcher.control("chkFrameSkip"), 30);
@@ -368,6 +422,21 @@ int wmain(int argc, wchar_t** argv) {
     const LRESULT selection = SendMessageW(box, EM_GETSEL, 0, 0);
     checkEqual(std::to_string(LOWORD(selection)) + "-" + std::to_string(HIWORD(selection)),
                std::string("0-1"), "with the text selected");
+    // Pasted, as a user would put a long text in.
+    const std::wstring longText(40000, L'1');
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (longText.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), longText.c_str(), (longText.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(box, WM_PASTE, 0, 0);
+    checkEqual(static_cast<int>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)), 40000,
+               "the box takes more than 32767 characters");
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    typeText("9");
+    SendMessageW(box, EM_SETSEL, 0, -1);
 
     click(launcher.control("cmdPlay"));
     Box fromPlay;
@@ -434,6 +503,7 @@ int wmain(int argc, wchar_t** argv) {
     check(failure.text.size() > prefix.size(), "and the system's reason");
     check(failure.icon != nullptr && failure.icon != report.icon,
           "with an icon of its own, not the report's exclamation mark");
+    check(failure.icon == noChoice.icon, "the critical icon, as for a missing choice");
     std::printf("       the message: %s\n", failure.text.c_str());
     DWORD_PTR answer = 0;
     check(IsWindow(launcher.window) && SendMessageTimeoutW(launcher.window, WM_NULL, 0, 0,
@@ -446,6 +516,26 @@ int wmain(int argc, wchar_t** argv) {
           "the quit button ends the launcher");
     CloseHandle(launcher.process.hProcess);
     CloseHandle(launcher.process.hThread);
+
+    // --- A folder without games, closed by its title bar -------------------
+    const std::wstring empty = base + L"\\Empty";
+    CreateDirectoryW(empty.c_str(), nullptr);
+    Launcher second;
+    check(start(second, program, empty), "the launcher opens on a folder without games");
+    checkEqual(static_cast<int>(SendMessageW(second.control("lstDirs"), LB_GETCOUNT, 0, 0)), 0,
+               "with its list empty");
+    click(second.control("cmdChoseGame"));
+    Box noGames;
+    check(answerBox(second, noGames), "CHOSE GAME reports that there is nothing to choose");
+    checkEqual(noGames.text, std::string("There are no games to play in this directory!"),
+               "in these words");
+    check(noGames.icon != nullptr && noGames.icon != noChoice.icon,
+          "with the exclamation mark, not the critical icon");
+    PostMessageW(second.window, WM_CLOSE, 0, 0);
+    check(WaitForSingleObject(second.process.hProcess, 5000) == WAIT_OBJECT_0,
+          "the title bar's close ends the launcher");
+    CloseHandle(second.process.hProcess);
+    CloseHandle(second.process.hThread);
 
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
