@@ -61,7 +61,9 @@ struct ControlDef {
     int interval;  // timers: milliseconds
     Picture picture;
     unsigned events;
-    std::string_view accessibleName;  // for screen readers
+    // For screen readers; "" for a value label, which is read out with its
+    // current text (the directory, the chosen game).
+    std::string_view accessibleName;
 };
 
 struct WindowDef {
@@ -88,7 +90,7 @@ inline constexpr std::array<ControlDef, 23> kControls{{
     {"fraOptions",      Kind::Frame,         "",           240,  720,  3495, 4815, "Options",                  FontId::SystemBold,  1,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Options"},
     {"chkModeX",        Kind::CheckBox,      "fraOptions", 360,  3960, 2295, 495,  "ModeX (320x240)",          FontId::SystemBold,  19,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "ModeX (320x240)"},
     {"chkJoystick",     Kind::CheckBox,      "fraOptions", 360,  3360, 2295, 495,  "Joystick",                 FontId::SystemBold,  18,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Joystick"},
-    {"txtFrameSkip",    Kind::TextBox,       "fraOptions", 2160, 1560, 495,  495,  "",                         FontId::Default,     17,  false,  true,   0,    0,   Picture::None,         OnGotFocus | OnKeyPress | OnLostFocus,        "Frame Skip"},
+    {"txtFrameSkip",    Kind::TextBox,       "fraOptions", 2160, 1560, 495,  495,  "",                         FontId::Default,     17,  false,  true,   0,    0,   Picture::None,         OnGotFocus | OnKeyPress | OnLostFocus,        "Frame skip value, 1 to 4"},
     {"chkSkipCode",     Kind::CheckBox,      "fraOptions", 360,  2760, 2295, 495,  "Skip Code Analysis",       FontId::SystemBold,  9,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Skip Code Analysis"},
     {"chkVga",          Kind::CheckBox,      "fraOptions", 360,  2160, 2295, 495,  "VGA Resolution",           FontId::SystemBold,  8,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "VGA Resolution"},
     {"chkFrameSkip",    Kind::CheckBox,      "fraOptions", 360,  1560, 2295, 495,  "Frame Skip",               FontId::SystemBold,  7,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "Frame Skip"},
@@ -99,13 +101,24 @@ inline constexpr std::array<ControlDef, 23> kControls{{
     {"cmdPlay",         Kind::CommandButton, "",           4200, 2760, 1935, 975,  "PLAY",                     FontId::SystemBold,  4,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "PLAY"},
     {"imgArrow",        Kind::Image,         "",           8280, 2280, 1725, 1485, "",                         FontId::None,        kNoTabIndex, true, true, 0, 0,   Picture::Arrow,        NoEvents,                                     "Arrow"},
     {"lblNom",          Kind::Label,         "",           7440, 1680, 3255, 495,  kCredit,                    FontId::Credit,      15,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     kCredit},
-    {"lblGame",         Kind::Label,         "",           2160, 7080, 1935, 495,  "NONE",                     FontId::SystemBold,  14,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Game Selected:"},
+    {"lblGame",         Kind::Label,         "",           2160, 7080, 1935, 495,  "NONE",                     FontId::SystemBold,  14,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     ""},
     {"lblSelectedGame", Kind::Label,         "",           360,  7080, 1695, 495,  "Game Selected:",           FontId::SystemBold,  13,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Game Selected:"},
     {"lblListDirs",     Kind::Label,         "",           7320, 360,  2415, 375,  "Games in this directory:", FontId::SystemBold,  12,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Games in this directory:"},
-    {"lblDir",          Kind::Label,         "",           2280, 6480, 3615, 375,  "",                         FontId::Default,     11,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Current directory:"},
+    {"lblDir",          Kind::Label,         "",           2280, 6480, 3615, 375,  "",                         FontId::Default,     11,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     ""},
     {"lblCurDir",       Kind::Label,         "",           360,  6480, 1815, 375,  "Current directory:",       FontId::SystemBold,  10,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Current directory:"},
 }};
 // clang-format on
+
+// Controls that a label beside them names for a screen reader.
+struct LabelledBy {
+    std::string_view control;
+    std::string_view label;
+};
+inline constexpr std::array<LabelledBy, 3> kLabelledBy{{
+    {"lstDirs", "lblListDirs"},
+    {"lblDir", "lblCurDir"},
+    {"lblGame", "lblSelectedGame"},
+}};
 
 inline constexpr FontDef fontDef(FontId id) {
     switch (id) {

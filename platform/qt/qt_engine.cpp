@@ -1,5 +1,6 @@
 #include "platform/qt/qt_engine.hpp"
 
+#include <QAccessibleWidget>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -69,6 +70,19 @@ QFont fontFor(form::FontId id) {
     return font;
 }
 
+// What assistive technology sees of two controls that Qt's widgets describe
+// otherwise: the window is a frame, not a filler; the illustration an image,
+// not a frame.
+QAccessibleInterface* describe(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget) return nullptr;
+    if (widget->isWindow() && widget->objectName() == qs(form::kWindow.name))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (dynamic_cast<PictureBox*>(widget))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
 QIcon windowIcon() {
     const auto file = form::iconFile();
     QByteArray bytes(reinterpret_cast<const char*>(file.data()),
@@ -94,10 +108,12 @@ std::u16string_view units(const QString& text) {
 QtFormEngine::Impl::Impl(int& argc, char** argv) {
     if (!QApplication::instance()) ownApplication = std::make_unique<QApplication>(argc, argv);
     connect(qApp, &QApplication::focusChanged, this, &Impl::focusChanged);
+    QAccessible::installFactory(describe);
     qApp->installEventFilter(this);
 }
 
 QtFormEngine::Impl::~Impl() {
+    QAccessible::removeFactory(describe);
     qApp->removeEventFilter(this);
     window.reset();
 }
@@ -126,7 +142,10 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
             return new OptionsFrame(caption, parent);
         case Kind::CheckBox: {
             auto* box = new QCheckBox(caption, parent);
-            connect(box, &QCheckBox::clicked, this,
+            // Every change the user makes: a click, Space, and the toggle of
+            // assistive technology, which emits no clicked(). The logic
+            // itself never changes a check box.
+            connect(box, &QCheckBox::toggled, this,
                     [this, name] { raise(name, EventKind::Click); });
             return box;
         }
@@ -187,13 +206,18 @@ void QtFormEngine::Impl::build() {
             widget->setObjectName(qs(def.name));
             widget->setGeometry(px(def.left), px(def.top), px(def.width), px(def.height));
             if (def.font != form::FontId::None) widget->setFont(fontFor(def.font));
-            widget->setAccessibleName(qs(def.accessibleName));
+            if (!def.accessibleName.empty()) widget->setAccessibleName(qs(def.accessibleName));
             widget->setFocusPolicy(form::takesFocus(def.kind) ? Qt::StrongFocus : Qt::NoFocus);
             widget->setEnabled(def.enabled);
             if (!def.visible) widget->hide();
             entry.widget = widget;
         }
         controls.emplace(std::string(def.name), entry);
+    }
+    // A label's buddy is what it names: Qt reports the buddy as labelled by it.
+    for (const form::LabelledBy& relation : form::kLabelledBy) {
+        static_cast<QLabel*>(anyControl(relation.label).widget)
+            ->setBuddy(anyControl(relation.control).widget);
     }
     // The table runs front to back: raising from the back leaves the first in front.
     for (auto it = form::kControls.rbegin(); it != form::kControls.rend(); ++it) {

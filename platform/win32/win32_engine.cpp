@@ -381,7 +381,9 @@ void Win32FormEngine::Impl::build() {
             tool.lpszText = LPSTR_TEXTCALLBACKW;
             SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
-        if (accessibility) {
+        // A value label keeps the system's name for a static control, its
+        // text, which follows every change of the caption.
+        if (accessibility && !c.def->accessibleName.empty()) {
             const std::wstring name = wide(c.def->accessibleName);
             accessibility->SetHwndPropStr(c.hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                           PROPID_ACC_NAME, name.c_str());

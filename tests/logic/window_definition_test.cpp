@@ -55,12 +55,16 @@ TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
     }
 }
 
-TEST(WindowDefinition, EveryControlCarriesAnAccessibleName) {
+TEST(WindowDefinition, EveryControlCarriesAnAccessibleNameOrReadsOutItsText) {
     for (const auto& c : form::kControls) {
-        if (c.kind != Kind::Timer) {
-            EXPECT_FALSE(c.accessibleName.empty()) << c.name;
+        const bool labelled = std::any_of(form::kLabelledBy.begin(), form::kLabelledBy.end(),
+                                          [&](const auto& r) { return r.control == c.name; });
+        if (c.kind == Kind::Timer) continue;
+        if (c.accessibleName.empty()) {
+            EXPECT_TRUE(c.kind == Kind::Label && labelled) << c.name;
         }
     }
+    for (const auto& r : form::kLabelledBy) EXPECT_EQ(form::control(r.label).kind, Kind::Label);
 }
 
 const std::vector<std::string> kFocusOrder{

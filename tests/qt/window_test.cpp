@@ -97,7 +97,8 @@ private slots:
             } else if (def.font == form::FontId::Default) {
                 QCOMPARE(w->font().weight(), QApplication::font().weight());
             }
-            QVERIFY2(!w->accessibleName().isEmpty(), def.name.data());
+            QCOMPARE(w->accessibleName(),
+                     QString::fromUtf8(def.accessibleName.data(), def.accessibleName.size()));
             QCOMPARE(w->focusPolicy() != Qt::NoFocus, form::takesFocus(def.kind));
         }
     }

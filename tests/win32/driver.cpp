@@ -474,8 +474,10 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     // --- A game with a blank, as one argument -------------------------------
-    click(launcher.control("chkFrameSkip"), 30);  // unticked: the options are all off
-    waitFor([&] { return !IsWindowVisible(box); });
+    // Unticked as a screen reader's default action does it, by BM_CLICK
+    // rather than by the mouse: the options are all off.
+    SendMessageW(launcher.control("chkFrameSkip"), BM_CLICK, 0, 0);
+    check(waitFor([&] { return !IsWindowVisible(box); }), "and the box hides, as for a click");
     SendMessageW(list, LB_SETCURSEL, 3, 0);  // Metal Slug
     click(launcher.control("cmdChoseGame"));
     waitFor([&] { return utf8(textOf(launcher.control("lblGame"))) == "Metal Slug"; });
