@@ -22,6 +22,11 @@ inline std::string unreadableDirectory(std::string_view directory, std::string_v
            "\" cannot be read: " + std::string(reason);
 }
 
+inline std::string cannotOpenDirectory(std::string_view directory, std::string_view reason) {
+    return "The directory \"" + std::string(directory) +
+           "\" cannot be opened: " + std::string(reason);
+}
+
 inline std::string startFailed(std::string_view program, std::string_view reason) {
     return "The emulator \"" + std::string(program) +
            "\" cannot be started: " + std::string(reason);

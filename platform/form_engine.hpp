@@ -85,6 +85,8 @@ public:
     virtual char pathSeparator() const = 0;
     // No trailing separator except at a root.
     virtual Result<std::string> currentDirectory() = 0;
+    // Makes `path` the working directory.
+    virtual Result<Done> enterDirectory(std::string_view path) = 0;
     // Starts an enumeration; a pattern ending in the separator matches every
     // entry of that directory. "" when there is no (further) entry.
     virtual Result<std::string> firstEntry(std::string_view pattern, int kinds) = 0;

@@ -74,6 +74,11 @@ Result<std::string> PosixRuntime::currentDirectory() {
     return Result<std::string>::ok(buffer.data());
 }
 
+Result<Done> PosixRuntime::enterDirectory(std::string_view path) {
+    if (chdir(std::string(path).c_str()) != 0) return Result<Done>::failure(reason(errno));
+    return Result<Done>::ok({});
+}
+
 Result<std::string> PosixRuntime::firstEntry(std::string_view pattern, int kinds) {
     enumeration_ = std::make_unique<Enumeration>();
     enumeration_->kinds = kinds;

@@ -21,6 +21,7 @@ public:
     static constexpr char kSeparator = '/';
 
     Result<std::string> currentDirectory();
+    Result<Done> enterDirectory(std::string_view path);
     // Dot-names other than "." and ".." count as hidden and are not returned.
     Result<std::string> firstEntry(std::string_view pattern, int kinds);
     Result<std::string> nextEntry();

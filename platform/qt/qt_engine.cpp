@@ -452,6 +452,9 @@ char QtFormEngine::pathSeparator() const {
 Result<std::string> QtFormEngine::currentDirectory() {
     return impl_->runtime.currentDirectory();
 }
+Result<Done> QtFormEngine::enterDirectory(std::string_view path) {
+    return impl_->runtime.enterDirectory(path);
+}
 Result<std::string> QtFormEngine::firstEntry(std::string_view pattern, int kinds) {
     return impl_->runtime.firstEntry(pattern, kinds);
 }

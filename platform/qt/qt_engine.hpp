@@ -32,6 +32,7 @@ public:
     void setEnabled(ControlName timer, bool enabled) override;
     char pathSeparator() const override;
     Result<std::string> currentDirectory() override;
+    Result<Done> enterDirectory(std::string_view path) override;
     Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
     Result<std::string> nextEntry() override;
     Result<int> attributes(std::string_view path) override;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <initguid.h>
 #include <oleacc.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -842,6 +843,17 @@ void Win32FormEngine::setEnabled(ControlName timer, bool enabled) {
 
 Result<std::string> Win32FormEngine::currentDirectory() {
     return impl_->runtime.currentDirectory();
+}
+Result<Done> Win32FormEngine::enterDirectory(std::string_view path) {
+    return impl_->runtime.enterDirectory(path);
+}
+std::vector<std::string> Win32FormEngine::arguments() const {
+    int count = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; argv && i < count; ++i) arguments.push_back(narrow(argv[i], wcslen(argv[i])));
+    LocalFree(argv);
+    return arguments;
 }
 Result<std::string> Win32FormEngine::firstEntry(std::string_view pattern, int kinds) {
     return impl_->runtime.firstEntry(pattern, kinds);

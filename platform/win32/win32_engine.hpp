@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/form_engine.hpp"
 
@@ -14,6 +16,8 @@ public:
     ~Win32FormEngine() override;
 
     int run(FormHandler& form) override;
+    // The program's arguments after its own name, from its UTF-16 command line.
+    std::vector<std::string> arguments() const;
 
     void setCaption(ControlName label, std::string_view text) override;
     int value(ControlName checkBox) const override;
@@ -29,6 +33,7 @@ public:
     void setEnabled(ControlName timer, bool enabled) override;
     char pathSeparator() const override { return '\\'; }
     Result<std::string> currentDirectory() override;
+    Result<Done> enterDirectory(std::string_view path) override;
     Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
     Result<std::string> nextEntry() override;
     Result<int> attributes(std::string_view path) override;

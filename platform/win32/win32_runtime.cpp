@@ -44,6 +44,12 @@ Result<std::string> Win32Runtime::currentDirectory() {
     return Result<std::string>::ok(narrow(path));
 }
 
+Result<Done> Win32Runtime::enterDirectory(std::string_view path) {
+    if (!SetCurrentDirectoryW(wide(path).c_str()))
+        return Result<Done>::failure(systemReason(GetLastError()));
+    return Result<Done>::ok({});
+}
+
 Result<std::string> Win32Runtime::firstEntry(std::string_view pattern, int kinds) {
     if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
     kinds_ = kinds;

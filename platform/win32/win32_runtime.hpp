@@ -31,6 +31,7 @@ public:
     Win32Runtime& operator=(const Win32Runtime&) = delete;
 
     Result<std::string> currentDirectory();
+    Result<Done> enterDirectory(std::string_view path);
     // Entries marked hidden or system are not returned.
     Result<std::string> firstEntry(std::string_view pattern, int kinds);
     Result<std::string> nextEntry();

@@ -184,6 +184,14 @@ Result<std::string> FakeEngine::currentDirectory() {
     return Result<std::string>::ok(currentDirectory_);
 }
 
+Result<platform::Done> FakeEngine::enterDirectory(std::string_view path) {
+    const auto node = nodes_.find(normalize(path));
+    if (node == nodes_.end() || !node->second.directory || node->second.vanished)
+        return Result<platform::Done>::failure(kPathNotFound);
+    currentDirectory_ = normalize(path);
+    return Result<platform::Done>::ok({});
+}
+
 Result<std::string> FakeEngine::firstEntry(std::string_view pattern, int kinds) {
     if (pattern.empty() || pattern.back() != separator_) {
         throw EngineFault("only patterns that end in the separator are supported");

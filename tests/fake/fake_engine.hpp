@@ -64,6 +64,7 @@ public:
     void setEnabled(platform::ControlName timer, bool enabled) override;
     char pathSeparator() const override { return separator_; }
     platform::Result<std::string> currentDirectory() override;
+    platform::Result<platform::Done> enterDirectory(std::string_view path) override;
     platform::Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
     platform::Result<std::string> nextEntry() override;
     platform::Result<int> attributes(std::string_view path) override;

@@ -1,4 +1,5 @@
 // The window right after start, before any input.
+#include "app/start.hpp"
 #include "tests/logic/launcher.hpp"
 
 namespace varnsel::testing {
@@ -25,6 +26,23 @@ TEST_F(Startup, EveryControlIsInItsInitialState) {
     EXPECT_EQ(engine.focused(), "chkScanlines");
     EXPECT_EQ(form.strGame, "");
     EXPECT_TRUE(engine.messageBoxes().empty());
+}
+
+TEST_F(Startup, OneArgumentOpensTheLauncherOnThatDirectory) {
+    engine.addDirectory("D:\\Roms\\mslug");
+    EXPECT_EQ(startLauncher(engine, {"D:\\Roms"}), 0);
+    EXPECT_EQ(engine.caption("lblDir"), "D:\\Roms");
+    EXPECT_EQ(engine.entries("lstDirs"), std::vector<std::string>{"mslug"});
+}
+
+TEST_F(Startup, ADirectoryThatCannotBeEnteredIsReportedAndEndsTheProgram) {
+    EXPECT_EQ(startLauncher(engine, {"D:\\Nowhere"}), 1);
+    EXPECT_EQ(engine.messageBoxes(),
+              (std::vector<fake::MessageBox>{
+                  {"The directory \"D:\\Nowhere\" cannot be opened: The system cannot find the "
+                   "path specified.",
+                   platform::MessageIcon::Exclamation, "Error"}}));
+    EXPECT_TRUE(engine.delivered().empty());  // no window loads
 }
 
 TEST_F(Startup, LoadRunsBeforeTheFirstFocus) {

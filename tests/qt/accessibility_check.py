@@ -3,7 +3,7 @@ AT-SPI client library that screen readers on Linux use.
 
     accessibility_check.py FOLDER RECORD
 
-The launcher runs in FOLDER (games kof98 and a name beyond ASCII, the
+The launcher is opened on FOLDER, named by its argument (games kof98 and a name beyond ASCII, the
 stand-in emulator as Neorage.exe, which writes its launches to RECORD).
 Prints the accessible tree after a game was chosen; exits non-zero on the
 first check that fails.

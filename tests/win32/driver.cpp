@@ -93,16 +93,26 @@ struct Launcher {
     }
 };
 
-// Starts VARNSEL.exe in `folder` and waits for its window.
-bool start(Launcher& launcher, const std::wstring& program, const std::wstring& folder) {
+// Starts VARNSEL.exe in `folder`, with `argument` unless it is empty.
+bool run(Launcher& launcher, const std::wstring& program, const std::wstring& folder,
+         const std::wstring& argument = L"") {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring line = L"\"" + program + L"\"";
+    if (!argument.empty()) line += L" \"" + argument + L"\"";
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &launcher.process)) {
         std::printf("cannot start the launcher: %lu\n", GetLastError());
         return false;
     }
+    launcher.thread = launcher.process.dwThreadId;
+    return true;
+}
+
+// Starts VARNSEL.exe as `run` does and waits for its window.
+bool start(Launcher& launcher, const std::wstring& program, const std::wstring& folder,
+           const std::wstring& argument = L"") {
+    if (!run(launcher, program, folder, argument)) return false;
     WaitForInputIdle(launcher.process.hProcess, 10000);
     const DWORD id = launcher.process.dwProcessId;
     waitFor(
@@ -519,13 +529,15 @@ int wmain(int argc, wchar_t** argv) {
     CloseHandle(launcher.process.hProcess);
     CloseHandle(launcher.process.hThread);
 
-    // --- A folder without games, closed by its title bar -------------------
+    // --- Opened on a folder without games, closed by its title bar ---------
     const std::wstring empty = base + L"\\Empty";
     CreateDirectoryW(empty.c_str(), nullptr);
     Launcher second;
-    check(start(second, program, empty), "the launcher opens on a folder without games");
+    check(start(second, program, base, empty),
+          "the launcher opens on the folder its argument names");
+    checkEqual(utf8(textOf(second.control("lblDir"))), utf8(empty), "and shows that folder");
     checkEqual(static_cast<int>(SendMessageW(second.control("lstDirs"), LB_GETCOUNT, 0, 0)), 0,
-               "with its list empty");
+               "with its list empty (where it was started there are two folders)");
     click(second.control("cmdChoseGame"));
     Box noGames;
     check(answerBox(second, noGames), "CHOSE GAME reports that there is nothing to choose");
@@ -538,6 +550,22 @@ int wmain(int argc, wchar_t** argv) {
           "the title bar's close ends the launcher");
     CloseHandle(second.process.hProcess);
     CloseHandle(second.process.hThread);
+
+    // --- A folder that is not there -----------------------------------------
+    Launcher third;
+    const std::wstring nowhere = base + L"\\Nowhere";
+    Box cannotOpen;
+    check(run(third, program, base, nowhere) && answerBox(third, cannotOpen, 20000),
+          "an argument naming no folder is reported");
+    const std::string opening = "The directory \"" + utf8(nowhere) + "\" cannot be opened: ";
+    checkEqual(cannotOpen.text.substr(0, opening.size()), opening, "naming the folder");
+    checkEqual(cannotOpen.title, std::string("Error"), "with the title Error");
+    DWORD status = 0;
+    check(WaitForSingleObject(third.process.hProcess, 5000) == WAIT_OBJECT_0 &&
+              GetExitCodeProcess(third.process.hProcess, &status) && status != 0,
+          "and the launcher ends with a status that says so");
+    CloseHandle(third.process.hProcess);
+    CloseHandle(third.process.hThread);
 
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
