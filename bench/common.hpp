@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,14 @@ inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Makes `folder` the working directory, or stops the benchmark.
+inline void enter(const std::string& folder) {
+    if (chdir(folder.c_str()) != 0) {
+        std::perror(folder.c_str());
+        std::exit(1);
+    }
 }
 
 // A folder with `games` sub-directories and as many ordinary files, made

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     setenv("NEORAGE_STANDIN_RECORD", record.c_str(), 1);
     setenv("NEORAGE_STANDIN_CLOCK", "1", 1);
 
-    chdir(folder.c_str());
+    bench::enter(folder);
     platform::qt::QtFormEngine engine(argc, argv);
     frmVarnsel form(engine);
     engine.open(form);

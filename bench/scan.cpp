@@ -33,7 +33,7 @@ public:
 };
 
 double launcherMs(int& argc, char** argv, const std::string& folder, int games) {
-    chdir(folder.c_str());
+    bench::enter(folder);
     platform::qt::QtFormEngine engine(argc, argv);
     Timed timed(engine);
     engine.open(timed);  // the scan, then the one sort; the list then holds all

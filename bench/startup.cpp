@@ -65,7 +65,7 @@ int child(int argc, char** argv, const char* mode, const char* folder) {
         window.show();
         return app.exec();
     }
-    chdir(folder);
+    bench::enter(folder);
     platform::qt::QtFormEngine engine(argc, argv);
     frmVarnsel form(engine);
     engine.open(form);

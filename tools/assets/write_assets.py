@@ -3,6 +3,7 @@
 
     write_assets.py bmp  IN.png OUT.bmp            24-bit bottom-up bitmap
     write_assets.py ico  IN32.png IN48.png OUT.ico  32x32 4-bit + 48x48 8-bit icon
+    write_assets.py png  IN.png BITS OUT.png       the icon's image of BITS (4 or 8) as PNG
 
 Only the standard library: the PNG reader handles what rsvg-convert writes
 (8-bit RGB or RGBA, not interlaced). Alpha is flattened onto black, so every
@@ -122,10 +123,28 @@ def write_ico(png32, png48, out):
     open(out, "wb").write(struct.pack("<HHH", 0, 1, len(images)) + directory + bodies)
 
 
+def write_png(width, height, pixels, out):
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    raw = b"".join(b"\0" + bytes(c for pixel in row for c in pixel) for row in pixels)
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)  # 8-bit RGB
+    open(out, "wb").write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+                          + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def write_icon_png(png, bits, out):
+    """The icon's own image, in its palette's colours, for a desktop's icon theme."""
+    palette = VGA16 if bits == 4 else PALETTE256
+    width, height, pixels = read_png(png)
+    write_png(width, height, [[palette[nearest(c, palette)] for c in row] for row in pixels], out)
+
+
 if __name__ == "__main__":
     if sys.argv[1] == "bmp":
         write_bmp(sys.argv[2], sys.argv[3])
     elif sys.argv[1] == "ico":
         write_ico(sys.argv[2], sys.argv[3], sys.argv[4])
+    elif sys.argv[1] == "png":
+        write_icon_png(sys.argv[2], int(sys.argv[3]), sys.argv[4])
     else:
-        sys.exit("usage: write_assets.py bmp IN OUT | ico IN32 IN48 OUT")
+        sys.exit("usage: write_assets.py bmp IN OUT | ico IN32 IN48 OUT | png IN BITS OUT")
