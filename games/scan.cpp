@@ -10,12 +10,15 @@ void frmVarnsel::terminerDir() {
     if (!dir) return;
     const std::string basePath = *dir + engine_.pathSeparator();
 
+    std::string path = basePath;  // the base path, then each entry's full path
     auto entry = engine_.firstEntry(basePath, platform::kIncludeDirectories);
     while (entry && !entry->empty()) {
         if (*entry != "." && *entry != "..") {
+            path.resize(basePath.size());
+            path += *entry;
             // An entry that vanished since the enumeration saw it has no
             // attributes any more; it is no game, so it is passed over.
-            const auto attributes = engine_.attributes(basePath + *entry);
+            const auto attributes = engine_.attributes(path);
             if (attributes && (*attributes & platform::kDirectoryAttribute) != 0)
                 lstDirs.AddItem(*entry);
         }

@@ -36,6 +36,12 @@ LabelLayout layOutLabel(std::string_view text, int width, int height, int lineHe
                         const MeasureText& measure) {
     LabelLayout layout;
     if (text.empty()) return layout;
+    // Most captions fit on their one line: measured once, laid out at once.
+    const int whole = text.find('\n') == std::string_view::npos ? measure(text) : width + 1;
+    if (whole <= width) {
+        layout.lines.push_back(text);
+        return layout;
+    }
     std::vector<std::string_view> lines;
     for (std::size_t at = 0;;) {
         const std::size_t newline = text.find('\n', at);

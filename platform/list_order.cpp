@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 namespace varnsel::platform {
 namespace {
@@ -69,7 +71,79 @@ int compareBy(std::string_view x, std::string_view y, Key key) {
     return 0;
 }
 
+// A name's first level, the base letter of each folded character, as bytes
+// whose order is the characters' order: each code point plus one (so no
+// byte is zero, and a key that ends first sorts first) in UTF-8's pattern.
+// Writes at most four bytes for each byte of the name; returns the end.
+char* writeKey(std::string_view name, char* out) {
+    while (!name.empty()) {
+        const auto byte = static_cast<unsigned char>(name[0]);
+        if (byte < 0x80) {  // most names: ASCII, folded in place
+            *out++ = static_cast<char>((byte >= 'A' && byte <= 'Z' ? byte + 0x20 : byte) + 1);
+            name.remove_prefix(1);
+            continue;
+        }
+        const std::uint32_t v = base(fold(next(name))) + 1;
+        if (v < 0x80) {
+            *out++ = static_cast<char>(v);
+        } else if (v < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (v >> 6));
+            *out++ = static_cast<char>(0x80 | (v & 0x3F));
+        } else if (v < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (v >> 12));
+            *out++ = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (v & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (v >> 18));
+            *out++ = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (v & 0x3F));
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+std::vector<std::uint32_t> sortForList(const std::vector<std::string_view>& names) {
+    struct Entry {
+        std::uint64_t head;  // the key's first eight bytes, big-endian, zero-padded
+        std::uint32_t at, length, index;
+    };
+    std::size_t bytes = 0;
+    for (std::string_view name : names) bytes += name.size();
+    std::string keys;
+    keys.reserve(bytes + bytes / 4 + 64);  // most names are ASCII: a byte each
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+        const std::size_t at = keys.size();
+        keys.resize(at + 4 * names[i].size());  // room for the longest key
+        const char* const start = keys.data() + at;
+        const auto length =
+            static_cast<std::uint32_t>(writeKey(names[i], keys.data() + at) - start);
+        keys.resize(at + length);
+        std::uint64_t head = 0;
+        for (std::uint32_t k = 0; k < 8; ++k)
+            head = head << 8 | (k < length ? static_cast<unsigned char>(keys[at + k]) : 0u);
+        entries.push_back({head, static_cast<std::uint32_t>(at), length, i});
+    }
+    const char* const data = keys.data();
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        if (a.head != b.head) return a.head < b.head;
+        if (a.length > 8 || b.length > 8) {
+            const std::uint32_t common = std::min(a.length, b.length);
+            if (const int c = std::memcmp(data + a.at + 8, data + b.at + 8, common - 8))
+                return c < 0;
+            if (a.length != b.length) return a.length < b.length;
+        }
+        return compareForList(names[a.index], names[b.index]) < 0;  // the keys tie
+    });
+    std::vector<std::uint32_t> order;
+    order.reserve(entries.size());
+    for (const Entry& entry : entries) order.push_back(entry.index);
+    return order;
+}
 
 int compareForList(std::string_view a, std::string_view b) {
     // Most names are ASCII: compare them folded byte by byte, and go through

@@ -46,6 +46,7 @@ struct PosixRuntime::Enumeration {
     DIR* handle = nullptr;
     int kinds = 0;
     std::string lastPath;
+    std::size_t prefix = 0;   // lastPath's directory part
     int lastAttributes = -1;  // -1: not known from the entry (a link, say)
 
     ~Enumeration() {
@@ -84,6 +85,7 @@ Result<std::string> PosixRuntime::firstEntry(std::string_view pattern, int kinds
     enumeration_->kinds = kinds;
     std::string directory(pattern);
     enumeration_->lastPath = directory;
+    enumeration_->prefix = directory.size() - baseName(directory).size();
     enumeration_->handle = opendir(directory.empty() ? "." : directory.c_str());
     if (!enumeration_->handle) {
         const int error = errno;
@@ -96,7 +98,6 @@ Result<std::string> PosixRuntime::firstEntry(std::string_view pattern, int kinds
 Result<std::string> PosixRuntime::nextEntry() {
     if (!enumeration_) return Result<std::string>::ok("");
     Enumeration& e = *enumeration_;
-    const std::size_t prefix = e.lastPath.size() - baseName(e.lastPath).size();
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(e.handle);
@@ -107,7 +108,7 @@ Result<std::string> PosixRuntime::nextEntry() {
             return Result<std::string>::ok("");
         }
         if (isHidden(entry->d_name)) continue;
-        e.lastPath.resize(prefix);
+        e.lastPath.resize(e.prefix);
         e.lastPath += entry->d_name;
         switch (entry->d_type) {
             case DT_DIR:

@@ -5,13 +5,6 @@
 #include "platform/list_order.hpp"
 
 namespace varnsel::platform::qt {
-namespace {
-
-bool before(const std::string& a, const std::string& b) {
-    return listsBefore(a, b);
-}
-
-}  // namespace
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
@@ -20,37 +13,49 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count()) return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-    const std::string& n = name(index.row());
+    const std::string_view n = view(rows_[static_cast<std::size_t>(index.row())]);
     // Bytes that are not UTF-8 show as replacement characters.
     return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
 }
 
+GameListModel::Row GameListModel::store(std::string_view name) {
+    const Row row{static_cast<std::uint32_t>(names_.size()),
+                  static_cast<std::uint32_t>(name.size())};
+    names_ += name;
+    return row;
+}
+
 void GameListModel::add(std::string_view name) {
     if (collecting_) {
-        pending_.emplace_back(name);
+        pending_.push_back(store(name));
         return;
     }
-    const std::string entry(name);
-    const auto at = std::upper_bound(names_.begin(), names_.end(), entry, before);
-    const int row = static_cast<int>(at - names_.begin());
+    const Row entry = store(name);
+    const auto at = std::upper_bound(rows_.begin(), rows_.end(), entry, [this](Row a, Row b) {
+        return listsBefore(view(a), view(b));
+    });
+    const int row = static_cast<int>(at - rows_.begin());
     beginInsertRows({}, row, row);
-    names_.insert(at, entry);
+    rows_.insert(at, entry);
     endInsertRows();
 }
 
 void GameListModel::endCollecting() {
     collecting_ = false;
     if (pending_.empty()) return;
-    std::sort(pending_.begin(), pending_.end(), before);
-    beginResetModel();
-    const std::size_t middle = names_.size();
-    names_.insert(names_.end(), std::make_move_iterator(pending_.begin()),
-                  std::make_move_iterator(pending_.end()));
-    std::inplace_merge(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(middle),
-                       names_.end(), before);
-    endResetModel();
+    rows_.insert(rows_.end(), pending_.begin(), pending_.end());
     pending_.clear();
     pending_.shrink_to_fit();
+    std::vector<std::string_view> names;
+    names.reserve(rows_.size());
+    for (const Row row : rows_) names.push_back(view(row));
+    const std::vector<std::uint32_t> order = sortForList(names);
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (const std::uint32_t i : order) sorted.push_back(rows_[i]);
+    beginResetModel();
+    rows_ = std::move(sorted);
+    endResetModel();
 }
 
 }  // namespace varnsel::platform::qt

@@ -1,12 +1,10 @@
 #include "platform/qt/qt_engine.hpp"
 
 #include <QAccessibleWidget>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QIcon>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +42,9 @@ int px(int twips) {
 // The face where this system has it, else a bold sans-serif face of about
 // the same width: the common metric-compatible faces first, so captions fit
 // their controls as they were drawn for. Looked up in the list of families,
-// which costs far less than matching a font for each candidate.
+// which costs nothing beyond the font database that any text needs: a list
+// of families given to QFont instead has fontconfig search fallbacks for
+// each face that is missing.
 QString resolveFace(const QString& face) {
     static const QStringList families = QFontDatabase::families();
     for (const QString& candidate : {face, QStringLiteral("Liberation Sans"),
@@ -84,16 +84,9 @@ QAccessibleInterface* describe(const QString&, QObject* object) {
 }
 
 QIcon windowIcon() {
-    const auto file = form::iconFile();
-    QByteArray bytes(reinterpret_cast<const char*>(file.data()),
-                     static_cast<qsizetype>(file.size()));
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "ICO");
     QIcon icon;
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        reader.jumpToImage(i);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (const QImage& image : readIcon(form::iconFile()))
+        icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 
@@ -133,6 +126,10 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
             view->setSelectionMode(QAbstractItemView::SingleSelection);
             view->setEditTriggers(QAbstractItemView::NoEditTriggers);
             view->setUniformItemSizes(true);
+            // Rows are laid out a batch at a time between events, so a long
+            // list does not hold the first frame back.
+            view->setLayoutMode(QListView::Batched);
+            view->setBatchSize(1000);
             view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             view->setTextElideMode(Qt::ElideNone);
             gameList = view;
@@ -164,8 +161,9 @@ QWidget* QtFormEngine::Impl::make(const form::ControlDef& def, QWidget* parent) 
         }
         case Kind::Image: {
             auto* image = new QLabel(parent);
-            image->setPixmap(onFaceColour(form::pictureFile(def.picture),
-                                          parent->palette().color(QPalette::Window)));
+            image->setPixmap(QPixmap::fromImage(
+                readBitmap(form::pictureFile(def.picture), {px(def.width), px(def.height)},
+                           parent->palette().color(QPalette::Window))));
             image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return image;
         }
@@ -239,8 +237,12 @@ void QtFormEngine::Impl::build() {
 }
 
 QtFormEngine::Impl::Control& QtFormEngine::Impl::anyControl(ControlName name) {
+    // The scan adds every game to the same control: the last one found is
+    // looked at first.
+    if (lastFound && lastFound->first == name) return lastFound->second;
     const auto it = controls.find(name);
     if (it == controls.end()) fault("no control named \"" + std::string(name) + "\" in the window");
+    lastFound = &*it;
     return it->second;
 }
 
@@ -372,7 +374,7 @@ int QtFormEngine::run(FormHandler& form) {
 }
 
 void QtFormEngine::setCaption(ControlName label, std::string_view text) {
-    static_cast<Label*>(impl_->control(label, Kind::Label).widget)->setCaption(qs(text));
+    static_cast<Label*>(impl_->control(label, Kind::Label).widget)->setText(qs(text));
 }
 
 int QtFormEngine::value(ControlName checkBox) const {

@@ -55,6 +55,7 @@ struct QtFormEngine::Impl : public QObject {
     FormHandler* form = nullptr;
     std::unique_ptr<QWidget> window;
     std::map<std::string, Control, std::less<>> controls;
+    std::pair<const std::string, Control>* lastFound = nullptr;  // the last control looked up
     GameListModel* games = nullptr;
     QListView* gameList = nullptr;
     QPointer<QWidget> lastFocus;  // the control that had the focus last, in this window

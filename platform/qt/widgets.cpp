@@ -42,24 +42,13 @@ LabelLayout layOut(const QLabel& label, const std::string& utf8) {
 
 }  // namespace
 
-void Label::setCaption(const QString& text) {
-    setText(text);
-    updateToolTip();
+bool Label::cutOff() const {
+    return layOut(*this, text().toStdString()).cut;
 }
 
-void Label::updateToolTip() {
-    const bool cut = layOut(*this, text().toStdString()).cut;
-    setToolTip(cut ? text() : QString());
-}
-
-void Label::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    updateToolTip();
-}
-
-void Label::changeEvent(QEvent* event) {
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange) updateToolTip();
+bool Label::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) setToolTip(cutOff() ? text() : QString());
+    return QLabel::event(event);
 }
 
 void Label::paintEvent(QPaintEvent*) {
@@ -169,26 +158,71 @@ PictureBox::PictureBox(std::span<const unsigned char> file, QWidget* parent)
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    if (picture_.isNull() && !file_.empty()) {
-        picture_.loadFromData(file_.data(), static_cast<uint>(file_.size()), "BMP");
-    }
+    if (shown_.isNull() && !file_.empty()) shown_ = readBitmap(file_, contentsRect().size());
     QPainter painter(this);
     painter.setClipRect(contentsRect());
-    painter.drawPixmap(contentsRect().topLeft(), picture_);
+    painter.drawImage(contentsRect().topLeft(), shown_);
 }
 
-QPixmap onFaceColour(std::span<const unsigned char> file, const QColor& face) {
-    QImage image;
-    image.loadFromData(file.data(), static_cast<int>(file.size()), "BMP");
-    image = image.convertToFormat(QImage::Format_RGB32);
+namespace {
+
+// A little-endian number of four bytes (two with `bytes` 2) in a file.
+int number(std::span<const unsigned char> file, std::size_t at, int bytes = 4) {
+    unsigned value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | file[at + static_cast<std::size_t>(i)];
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+std::vector<QImage> readIcon(std::span<const unsigned char> file) {
+    std::vector<QImage> images;
+    const int count = number(file, 4, 2);
+    for (int i = 0; i < count; ++i) {
+        const std::size_t at = static_cast<std::size_t>(number(file, 6 + 16 * i + 12));
+        const int width = number(file, at + 4), height = number(file, at + 8) / 2;
+        const int bits = number(file, at + 14, 2);
+        const int colours = number(file, at + 32) ? number(file, at + 32) : 1 << bits;
+        const std::size_t palette = at + static_cast<std::size_t>(number(file, at));
+        const std::size_t rows = palette + 4 * static_cast<std::size_t>(colours);
+        const int stride = (width * bits + 31) / 32 * 4;
+        QImage image(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            const unsigned char* row =
+                file.data() + rows + static_cast<std::size_t>(height - 1 - y) * stride;
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < width; ++x) {
+                const int shift = 8 - bits - (x * bits) % 8;
+                const std::size_t index = (row[x * bits / 8] >> shift) & ((1 << bits) - 1);
+                const unsigned char* colour = file.data() + palette + 4 * index;
+                line[x] = qRgb(colour[2], colour[1], colour[0]);
+            }
+        }
+        images.push_back(std::move(image));
+    }
+    return images;
+}
+
+QImage readBitmap(std::span<const unsigned char> file, QSize size, const QColor& face) {
+    const auto number = [&](std::size_t at) { return varnsel::platform::qt::number(file, at); };
+    const int offset = number(10), width = number(18), height = number(22);
+    const int stride = (width * 3 + 3) & ~3;
+    size = size.boundedTo({width, height});
+    QImage image(size, QImage::Format_RGB32);
     const QRgb grey = qRgb(192, 192, 192);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] == grey) line[x] = face.rgb();
+    const QRgb greyShown = face.isValid() ? face.rgb() : grey;
+    uchar* const bits = image.bits();  // once: scanLine() would check for sharing each row
+    for (int y = 0; y < size.height(); ++y) {
+        const unsigned char* pixel =
+            file.data() + offset + static_cast<std::ptrdiff_t>(height - 1 - y) * stride;
+        auto* line = reinterpret_cast<QRgb*>(bits + y * image.bytesPerLine());
+        for (int x = 0; x < size.width(); ++x, pixel += 3) {
+            const QRgb colour = qRgb(pixel[2], pixel[1], pixel[0]);
+            line[x] = colour == grey ? greyShown : colour;
         }
     }
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 }  // namespace varnsel::platform::qt

@@ -4,12 +4,13 @@
 #include <QAbstractItemDelegate>
 #include <QFrame>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
-#include <QPixmap>
 #include <QPushButton>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace varnsel::platform::qt {
 
@@ -25,19 +26,15 @@ protected:
 // A label that never changes size: its text breaks only at blanks, a line
 // wider than the label is clipped at its edge, and lines that do not fit
 // below are not drawn. When some text is cut off, the whole text is the
-// label's tooltip.
+// label's tooltip, worked out when the tooltip is asked for.
 class Label : public QLabel {
 public:
     using QLabel::QLabel;
-    void setCaption(const QString& text);
+    bool cutOff() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    void updateToolTip();
 };
 
 // A frame whose etched border starts half a line down, with the caption in
@@ -70,7 +67,7 @@ private:
 };
 
 // A sunken box that draws its picture unscaled at its inner top-left corner,
-// clipped to its inside. The picture is decoded when first painted.
+// clipped to its inside. Only the part it shows is read, when first painted.
 class PictureBox : public QFrame {
 public:
     PictureBox(std::span<const unsigned char> file, QWidget* parent);
@@ -80,11 +77,17 @@ protected:
 
 private:
     std::span<const unsigned char> file_;
-    QPixmap picture_;
+    QImage shown_;
 };
 
-// A picture whose light grey (192, 192, 192), drawn to blend with the face
-// colour of its day, is shown in the face colour of this one.
-QPixmap onFaceColour(std::span<const unsigned char> file, const QColor& face);
+// The top-left `size` of a 24-bit bottom-up bitmap file, read straight from
+// its rows, with the light grey (192, 192, 192) that was the face colour of
+// its day drawn in `face` (give an invalid colour to keep it).
+QImage readBitmap(std::span<const unsigned char> file, QSize size, const QColor& face = {});
+
+// The images of an icon file of opaque palette images (4 or 8 bits a pixel),
+// read straight from their rows: reading them through Qt would first have it
+// find and load its image plug-ins.
+std::vector<QImage> readIcon(std::span<const unsigned char> file);
 
 }  // namespace varnsel::platform::qt
