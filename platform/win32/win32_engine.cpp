@@ -482,19 +482,21 @@ void Win32FormEngine::Impl::tab(bool back) {
 void Win32FormEngine::Impl::settleList() {
     collecting = false;
     HWND list = anyControl("lstDirs").hwnd;
-    std::sort(pending.begin(), pending.end(),
-              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
+    const std::vector<std::string_view> views(pending.begin(), pending.end());
+    std::vector<std::string> sorted;
+    sorted.reserve(pending.size());
+    for (const std::uint32_t i : sortForList(views)) sorted.push_back(std::move(pending[i]));
+    pending.clear();
     std::size_t bytes = 0;
-    for (const std::string& name : pending) bytes += 2 * (name.size() + 1);
-    SendMessageW(list, LB_INITSTORAGE, pending.size(), bytes);
+    for (const std::string& name : sorted) bytes += 2 * (name.size() + 1);
+    SendMessageW(list, LB_INITSTORAGE, sorted.size(), bytes);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (const std::string& name : pending) {
+    for (const std::string& name : sorted) {
         const std::wstring text = wide(name);
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    names = std::move(pending);
-    pending.clear();
+    names = std::move(sorted);
 }
 
 // --- Window messages: each to a small function --------------------------------
