@@ -158,7 +158,7 @@ struct Win32FormEngine::Impl {
     std::vector<Control*> tabOrder();
     void settleList();
     static LabelLayout labelLayout(HWND label, HDC dc, const std::string& text);
-    LRESULT paintLabel(Control& label, HWND hwnd);
+    static LRESULT paintLabel(HWND label);
     LRESULT onNotify(LPARAM lParam);
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -594,7 +594,7 @@ LabelLayout Win32FormEngine::Impl::labelLayout(HWND label, HDC dc, const std::st
         });
 }
 
-LRESULT Win32FormEngine::Impl::paintLabel(Control& label, HWND hwnd) {
+LRESULT Win32FormEngine::Impl::paintLabel(HWND hwnd) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     RECT inside;
@@ -606,7 +606,8 @@ LRESULT Win32FormEngine::Impl::paintLabel(Control& label, HWND hwnd) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
-    const bool centred = label.def->name == "lblGame";
+    // The alignment the label was made with.
+    const bool centred = (GetWindowLongW(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER;
     int top = 0;
     const std::string text = narrow(windowText(hwnd));
     for (std::string_view piece : labelLayout(hwnd, dc, text).lines) {
@@ -678,7 +679,7 @@ LRESULT Win32FormEngine::Impl::onControlMessage(Control& c, HWND hwnd, UINT mess
     const bool focusable = form::takesFocus(c.def->kind);
     switch (message) {
         case WM_PAINT:
-            if (c.def->kind == Kind::Label) return paintLabel(c, hwnd);
+            if (c.def->kind == Kind::Label) return paintLabel(hwnd);
             break;
         case WM_ERASEBKGND:
             if (c.def->kind != Kind::Frame) break;
