@@ -1,6 +1,7 @@
 #include "app/frmVarnsel.hpp"
 
 #include <array>
+#include <type_traits>
 
 #include "app/messages.hpp"
 
@@ -8,57 +9,49 @@ namespace varnsel {
 
 using platform::EventKind;
 
-frmVarnsel::frmVarnsel(platform::FormEngine& engine)
-    : engine_(engine),
-      lblDir(engine, "lblDir"),
-      lblGame(engine, "lblGame"),
-      lstDirs(engine, "lstDirs"),
-      chkScanlines(engine, "chkScanlines"),
-      chkVsync(engine, "chkVsync"),
-      chkFrameSkip(engine, "chkFrameSkip"),
-      chkVga(engine, "chkVga"),
-      chkSkipCode(engine, "chkSkipCode"),
-      chkJoystick(engine, "chkJoystick"),
-      chkModeX(engine, "chkModeX"),
-      txtFrameSkip(engine, "txtFrameSkip"),
-      imgArrow(engine, "imgArrow"),
-      Timer1(engine, "Timer1"),
-      Timer2(engine, "Timer2") {}
+frmVarnsel::frmVarnsel(platform::FormEngine& engine) : engine_(engine) {}
 
 namespace {
 
-struct Wiring {
-    std::string_view control;
+// Calls a handler; KeyPress's takes the key, the others nothing.
+using Handler = void (*)(frmVarnsel&, std::int16_t keyAscii);
+template <auto handler>
+void call(frmVarnsel& form, std::int16_t keyAscii) {
+    if constexpr (std::is_invocable_v<decltype(handler), frmVarnsel&, std::int16_t>) {
+        (form.*handler)(keyAscii);
+    } else {
+        (form.*handler)();
+    }
+}
+
+struct Wire {
+    platform::ControlId control;
     EventKind kind;
-    void (frmVarnsel::*handler)();
+    Handler handler;
 };
 
-// Which handler each delivered event runs; KeyPress, the one event with an
-// argument, is wired in onEvent.
-constexpr std::array<Wiring, 9> kWiring{{
-    {"frmVarnsel", EventKind::Load, &frmVarnsel::Form_Load},
-    {"cmdQuit", EventKind::Click, &frmVarnsel::cmdQuit_Click},
-    {"cmdChoseGame", EventKind::Click, &frmVarnsel::cmdChoseGame_Click},
-    {"cmdPlay", EventKind::Click, &frmVarnsel::cmdPlay_Click},
-    {"chkFrameSkip", EventKind::Click, &frmVarnsel::chkFrameSkip_Click},
-    {"txtFrameSkip", EventKind::GotFocus, &frmVarnsel::txtFrameSkip_GotFocus},
-    {"txtFrameSkip", EventKind::LostFocus, &frmVarnsel::txtFrameSkip_LostFocus},
-    {"Timer1", EventKind::Timer, &frmVarnsel::Timer1_Timer},
-    {"Timer2", EventKind::Timer, &frmVarnsel::Timer2_Timer},
+// Which handler each delivered event runs, once.
+constexpr std::array<Wire, 10> kWiring{{
+    {form::id("frmVarnsel"), EventKind::Load, call<&frmVarnsel::Form_Load>},
+    {form::id("cmdQuit"), EventKind::Click, call<&frmVarnsel::cmdQuit_Click>},
+    {form::id("cmdChoseGame"), EventKind::Click, call<&frmVarnsel::cmdChoseGame_Click>},
+    {form::id("cmdPlay"), EventKind::Click, call<&frmVarnsel::cmdPlay_Click>},
+    {form::id("chkFrameSkip"), EventKind::Click, call<&frmVarnsel::chkFrameSkip_Click>},
+    {form::id("txtFrameSkip"), EventKind::GotFocus, call<&frmVarnsel::txtFrameSkip_GotFocus>},
+    {form::id("txtFrameSkip"), EventKind::KeyPress, call<&frmVarnsel::txtFrameSkip_KeyPress>},
+    {form::id("txtFrameSkip"), EventKind::LostFocus, call<&frmVarnsel::txtFrameSkip_LostFocus>},
+    {form::id("Timer1"), EventKind::Timer, call<&frmVarnsel::Timer1_Timer>},
+    {form::id("Timer2"), EventKind::Timer, call<&frmVarnsel::Timer2_Timer>},
 }};
+static_assert(form::wiredAsDelivered(kWiring),
+              "every event the window table delivers needs exactly one handler, and a handler "
+              "only an event the table delivers");
 
 }  // namespace
 
-void frmVarnsel::onEvent(platform::ControlName control, EventKind kind, std::int16_t keyAscii) {
-    if (control == "txtFrameSkip" && kind == EventKind::KeyPress) {
-        txtFrameSkip_KeyPress(keyAscii);
-        return;
-    }
-    for (const Wiring& wire : kWiring) {
-        if (wire.control == control && wire.kind == kind) {
-            (this->*wire.handler)();
-            return;
-        }
+void frmVarnsel::onEvent(platform::ControlId control, EventKind kind, std::int16_t keyAscii) {
+    for (const Wire& wire : kWiring) {
+        if (wire.control == control && wire.kind == kind) return wire.handler(*this, keyAscii);
     }
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/controls.hpp"
+#include "app/form/controls.hpp"
 #include "platform/form_engine.hpp"
 
 namespace varnsel {
@@ -17,7 +17,7 @@ class frmVarnsel : public platform::FormHandler {
 public:
     explicit frmVarnsel(platform::FormEngine& engine);
 
-    void onEvent(platform::ControlName control, platform::EventKind kind,
+    void onEvent(platform::ControlId control, platform::EventKind kind,
                  std::int16_t keyAscii) override;
 
     // Form-level state, in declaration order; each "" while unset.
@@ -50,20 +50,21 @@ private:
 
     platform::FormEngine& engine_;
 
-    platform::Label lblDir;
-    platform::Label lblGame;
-    platform::ListBox lstDirs;
-    platform::CheckBox chkScanlines;
-    platform::CheckBox chkVsync;
-    platform::CheckBox chkFrameSkip;
-    platform::CheckBox chkVga;
-    platform::CheckBox chkSkipCode;
-    platform::CheckBox chkJoystick;
-    platform::CheckBox chkModeX;
-    platform::TextBox txtFrameSkip;
-    platform::Image imgArrow;
-    platform::Timer Timer1;
-    platform::Timer Timer2;
+    // The controls the handlers use, by their names in the window table.
+    form::Label lblDir{engine_, "lblDir"};
+    form::Label lblGame{engine_, "lblGame"};
+    form::ListBox lstDirs{engine_, "lstDirs"};
+    form::CheckBox chkScanlines{engine_, "chkScanlines"};
+    form::CheckBox chkVsync{engine_, "chkVsync"};
+    form::CheckBox chkFrameSkip{engine_, "chkFrameSkip"};
+    form::CheckBox chkVga{engine_, "chkVga"};
+    form::CheckBox chkSkipCode{engine_, "chkSkipCode"};
+    form::CheckBox chkJoystick{engine_, "chkJoystick"};
+    form::CheckBox chkModeX{engine_, "chkModeX"};
+    form::TextBox txtFrameSkip{engine_, "txtFrameSkip"};
+    form::Image imgArrow{engine_, "imgArrow"};
+    form::Timer Timer1{engine_, "Timer1"};
+    form::Timer Timer2{engine_, "Timer2"};
 };
 
 }  // namespace varnsel

@@ -4,7 +4,7 @@
 namespace varnsel {
 namespace {
 
-std::string fragment(const platform::CheckBox& box, std::string_view whenTicked) {
+std::string fragment(const form::CheckBox& box, std::string_view whenTicked) {
     return box.Value() == 1 ? std::string(whenTicked) : std::string();
 }
 

@@ -4,14 +4,14 @@
 
 namespace varnsel::platform {
 
-bool EventQueue::add(std::string_view control, EventKind kind, std::int16_t key) {
+bool EventQueue::add(ControlId control, EventKind kind, std::int16_t key) {
     if (ended_) return false;
     if (kind == EventKind::Timer &&
         std::any_of(events_.begin(), events_.end(),
                     [&](const Event& e) { return e.kind == kind && e.control == control; })) {
         return false;
     }
-    events_.push_back({std::string(control), kind, key});
+    events_.push_back({control, kind, key});
     return true;
 }
 

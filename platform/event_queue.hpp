@@ -6,8 +6,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <string>
-#include <string_view>
 
 #include "platform/form_engine.hpp"
 
@@ -17,7 +15,7 @@ class EventQueue {
 public:
     // False when nothing was added: the program ended, or a tick of the same
     // timer is still waiting (it is the same tick).
-    bool add(std::string_view control, EventKind kind, std::int16_t key = 0);
+    bool add(ControlId control, EventKind kind, std::int16_t key = 0);
     // Runs the waiting events in order; inside a running delivery it returns
     // at once and the running one takes them in turn.
     void deliver(FormHandler& form);
@@ -30,7 +28,7 @@ public:
 
 private:
     struct Event {
-        std::string control;
+        ControlId control;
         EventKind kind;
         std::int16_t key;
     };

@@ -11,9 +11,12 @@
 
 namespace varnsel::platform {
 
-// Controls are addressed by their names from the window table; a backend
-// resolves each name once and treats an unknown one as a programming error.
-using ControlName = std::string_view;
+// A control, by its row in the window table. The logic never makes one from a
+// name at run time: its handles are looked up when the program is compiled.
+struct ControlId {
+    int index;
+    friend constexpr bool operator==(ControlId, ControlId) = default;
+};
 
 enum class EventKind { Load, Click, GotFocus, LostFocus, KeyPress, Timer };
 
@@ -22,9 +25,9 @@ enum class EventKind { Load, Click, GotFocus, LostFocus, KeyPress, Timer };
 class FormHandler {
 public:
     virtual ~FormHandler() = default;
-    // `control` is the control's name, or the window's name for Load.
-    // `keyAscii` is the character code for KeyPress and 0 otherwise.
-    virtual void onEvent(ControlName control, EventKind kind, std::int16_t keyAscii) = 0;
+    // `control` is the window itself for Load. `keyAscii` is the character
+    // code for KeyPress and 0 otherwise.
+    virtual void onEvent(ControlId control, EventKind kind, std::int16_t keyAscii) = 0;
 };
 
 // The outcome of a run-time operation the user's surroundings can make fail
@@ -67,18 +70,18 @@ public:
     virtual int run(FormHandler& form) = 0;
 
     // --- Control members --------------------------------------------------
-    virtual void setCaption(ControlName label, std::string_view text) = 0;  // label
-    virtual int value(ControlName checkBox) const = 0;                      // 0, 1 or 2
-    virtual std::string text(ControlName textBox) const = 0;
-    virtual void setVisible(ControlName control, bool visible) = 0;  // text box, image
-    virtual void setSelStart(ControlName textBox, int start) = 0;    // in characters
-    virtual void setSelLength(ControlName textBox, int length) = 0;
-    virtual void setFocus(ControlName control) = 0;
-    virtual int listCount(ControlName list) const = 0;
-    virtual bool selected(ControlName list, int index) const = 0;
-    virtual std::string list(ControlName list, int index) const = 0;
-    virtual void addItem(ControlName list, std::string_view text) = 0;
-    virtual void setEnabled(ControlName timer, bool enabled) = 0;
+    virtual void setCaption(ControlId label, std::string_view text) = 0;  // label
+    virtual int value(ControlId checkBox) const = 0;                      // 0, 1 or 2
+    virtual std::string text(ControlId textBox) const = 0;
+    virtual void setVisible(ControlId control, bool visible) = 0;  // text box, image
+    virtual void setSelStart(ControlId textBox, int start) = 0;    // in characters
+    virtual void setSelLength(ControlId textBox, int length) = 0;
+    virtual void setFocus(ControlId control) = 0;
+    virtual int listCount(ControlId list) const = 0;
+    virtual bool selected(ControlId list, int index) const = 0;
+    virtual std::string list(ControlId list, int index) const = 0;
+    virtual void addItem(ControlId list, std::string_view text) = 0;
+    virtual void setEnabled(ControlId timer, bool enabled) = 0;
 
     // --- Run-time operations ----------------------------------------------
     // "\" on Windows, "/" elsewhere.

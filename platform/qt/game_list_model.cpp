@@ -1,9 +1,5 @@
 #include "platform/qt/game_list_model.hpp"
 
-#include <algorithm>
-
-#include "platform/list_order.hpp"
-
 namespace varnsel::platform::qt {
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
@@ -13,48 +9,25 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count()) return {};
     if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
-    const std::string_view n = view(rows_[static_cast<std::size_t>(index.row())]);
+    const std::string_view n = store_.name(index.row());
     // Bytes that are not UTF-8 show as replacement characters.
     return QString::fromUtf8(n.data(), static_cast<qsizetype>(n.size()));
 }
 
-GameListModel::Row GameListModel::store(std::string_view name) {
-    const Row row{static_cast<std::uint32_t>(names_.size()),
-                  static_cast<std::uint32_t>(name.size())};
-    names_ += name;
-    return row;
-}
-
 void GameListModel::add(std::string_view name) {
-    if (collecting_) {
-        pending_.push_back(store(name));
+    if (store_.collecting()) {  // it shows when the list settles
+        store_.add(name);
         return;
     }
-    const Row entry = store(name);
-    const auto at = std::upper_bound(rows_.begin(), rows_.end(), entry, [this](Row a, Row b) {
-        return listsBefore(view(a), view(b));
-    });
-    const int row = static_cast<int>(at - rows_.begin());
+    const int row = store_.placeOf(name);
     beginInsertRows({}, row, row);
-    rows_.insert(at, entry);
+    store_.add(name);
     endInsertRows();
 }
 
-void GameListModel::endCollecting() {
-    collecting_ = false;
-    if (pending_.empty()) return;
-    rows_.insert(rows_.end(), pending_.begin(), pending_.end());
-    pending_.clear();
-    pending_.shrink_to_fit();
-    std::vector<std::string_view> names;
-    names.reserve(rows_.size());
-    for (const Row row : rows_) names.push_back(view(row));
-    const std::vector<std::uint32_t> order = sortForList(names);
-    std::vector<Row> sorted;
-    sorted.reserve(rows_.size());
-    for (const std::uint32_t i : order) sorted.push_back(rows_[i]);
+void GameListModel::settle() {
     beginResetModel();
-    rows_ = std::move(sorted);
+    store_.endCollecting();
     endResetModel();
 }
 

@@ -1,46 +1,31 @@
-// The game list as a model over the names' bytes kept one after another in
-// one buffer, with a row of offset and length each: no object per entry, so
-// a folder of 100 000 games costs little more than its names. Names are kept
-// as the exact bytes they came with; only the display decodes them.
+// The game list as a Qt model over the engine's list store: names are kept as
+// the exact bytes they came with; only the display decodes them.
 #pragma once
 
 #include <QAbstractListModel>
-#include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/list_store.hpp"
 
 namespace varnsel::platform::qt {
 
 class GameListModel : public QAbstractListModel {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    GameListModel(ListStore& store, QObject* parent) : QAbstractListModel(parent), store_(store) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // While collecting, names wait unsorted and are sorted once when
-    // collecting ends; otherwise each goes into its sorted place at once.
-    void beginCollecting() { collecting_ = true; }
-    void endCollecting();
+    // Each name into its sorted place, or to wait while the store collects.
     void add(std::string_view name);
+    // Ends the store's collecting: the waiting names in their sorted places.
+    void settle();
 
-    int count() const { return static_cast<int>(rows_.size()); }
-    std::string name(int row) const {
-        return std::string(view(rows_.at(static_cast<std::size_t>(row))));
-    }
+    int count() const { return store_.count(); }
+    std::string name(int row) const { return std::string(store_.name(row)); }
 
 private:
-    struct Row {
-        std::uint32_t at, length;  // in names_
-    };
-    std::string_view view(Row row) const { return {names_.data() + row.at, row.length}; }
-    Row store(std::string_view name);
-
-    std::string names_;      // every name's bytes, one after another
-    std::vector<Row> rows_;  // in list order
-    std::vector<Row> pending_;
-    bool collecting_ = false;
+    ListStore& store_;
 };
 
 }  // namespace varnsel::platform::qt

@@ -7,13 +7,14 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
-#include <map>
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/form/window_definition.hpp"
-#include "platform/event_queue.hpp"
+#include "platform/engine_core.hpp"
 #include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/game_list_model.hpp"
 #include "platform/qt/qt_engine.hpp"
@@ -24,43 +25,40 @@ struct QtFormEngine::Impl : public QObject {
     Impl(int& argc, char** argv);
     ~Impl() override;
 
-    struct Control {
-        const form::ControlDef* def = nullptr;
-        QWidget* widget = nullptr;  // none for a timer
-        QTimer* timer = nullptr;
-    };
-
+    // Building the window from its table (qt_window.cpp).
     void build();
-    QWidget* make(const form::ControlDef& def, QWidget* parent);
-    Control& control(ControlName name, form::Kind kind);
-    Control& anyControl(ControlName name);
-    // The control a widget belongs to (a list's viewport belongs to the list).
-    const Control* controlOf(QObject* object);
+    QWidget* make(ControlId control, QWidget* parent);
+    void focusFirst();
 
-    // Events wait in one queue and run one at a time: raise() delivers at
-    // once unless a handler is running, post() from the loop's next turn.
-    void raise(std::string_view control, EventKind kind, std::int16_t key = 0);
-    void post(std::string_view control, EventKind kind);
-    bool enqueue(std::string_view control, EventKind kind, std::int16_t key);
-    void pump() {
-        if (form) events.deliver(*form);
+    // The control a widget belongs to (a list's viewport belongs to the list).
+    std::optional<ControlId> controlOf(QObject* object) const;
+    QWidget* widget(ControlId control) const {
+        return widgets[static_cast<std::size_t>(control.index)];
+    }
+    // The widget of a control that a member needs of one kind.
+    template <class Widget>
+    Widget* widget(ControlId control, form::Kind kind) const {
+        ofKind(control, kind);
+        return static_cast<Widget*>(widget(control));
     }
 
+    // Input (qt_input.cpp).
     void focusChanged(QWidget* old, QWidget* now);
-    void endProgram();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void endProgram();
 
     std::unique_ptr<QApplication> ownApplication;
+    std::vector<std::string> arguments;  // the program's own, as exact bytes
     posix::PosixRuntime runtime;
-    FormHandler* form = nullptr;
+    EngineCore core{[this] {
+        QMetaObject::invokeMethod(this, [this] { core.pump(); }, Qt::QueuedConnection);
+    }};
     std::unique_ptr<QWidget> window;
-    std::map<std::string, Control, std::less<>> controls;
-    std::pair<const std::string, Control>* lastFound = nullptr;  // the last control looked up
+    std::array<QWidget*, form::kControlCount> widgets{};  // none for a timer
+    std::array<QTimer*, form::kControlCount> timers{};
     GameListModel* games = nullptr;
     QListView* gameList = nullptr;
-    QPointer<QWidget> lastFocus;  // the control that had the focus last, in this window
     QPointer<QObject> swallowRelease;
-    EventQueue events;
 };
 
 }  // namespace varnsel::platform::qt

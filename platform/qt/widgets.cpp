@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 #include <QEvent>
+#include <QTextDocument>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -42,12 +43,20 @@ LabelLayout layOut(const QLabel& label, const std::string& utf8) {
 
 }  // namespace
 
+// A tooltip takes text that looks like markup for markup; such text is
+// escaped into markup of its own, so a name like "<u>x" shows as typed.
+static QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) return text;
+    return QStringLiteral("<p style='white-space:pre-wrap'>") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
+}
+
 bool Label::cutOff() const {
     return layOut(*this, text().toStdString()).cut;
 }
 
 bool Label::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) setToolTip(cutOff() ? text() : QString());
+    if (event->type() == QEvent::ToolTip) setToolTip(cutOff() ? plainToolTip(text()) : QString());
     return QLabel::event(event);
 }
 
@@ -101,7 +110,7 @@ public:
 namespace {
 
 // The style's own scroll bar, but with a thumb short enough to fit the
-// groove left between the two arrows of a list three rows high.
+// groove left between the two arrows of a list a few rows high.
 class ShortThumbStyle : public QProxyStyle {
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
@@ -114,8 +123,18 @@ public:
 
 }  // namespace
 
-GameListView::GameListView(QWidget* parent) : QListView(parent), rows_(new RowDelegate(this)) {
-    setItemDelegate(rows_);
+GameListView::GameListView(int rows, QWidget* parent)
+    : QListView(parent), rowDelegate_(new RowDelegate(this)), rows_(std::max(1, rows)) {
+    setItemDelegate(rowDelegate_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    // Rows are laid out a batch at a time between events, so a long list
+    // does not hold the first frame back.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(1000);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideNone);
     auto* thumbStyle = new ShortThumbStyle;
     thumbStyle->setParent(this);
     verticalScrollBar()->setStyle(thumbStyle);
@@ -141,10 +160,10 @@ void GameListView::resizeEvent(QResizeEvent* event) {
 
 void GameListView::sizeRows() {
     const int inside = height() - 2 * frameWidth();
-    const int row = std::max(1, inside / 3);
-    setViewportMargins(0, 0, 0, inside - 3 * row);
-    if (rows_->height == row) return;
-    rows_->height = row;
+    const int row = std::max(1, inside / rows_);
+    setViewportMargins(0, 0, 0, inside - rows_ * row);
+    if (rowDelegate_->height == row) return;
+    rowDelegate_->height = row;
     doItemsLayout();
 }
 

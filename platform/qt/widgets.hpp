@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QAbstractItemDelegate>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
@@ -10,9 +11,25 @@
 #include <QPushButton>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnsel::platform::qt {
+
+// The logic's UTF-8 text as Qt's.
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A check box that answers a click anywhere in its area, the blank after its
+// caption included, as a Windows check box does.
+class WholeAreaCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& at) const override { return rect().contains(at); }
+};
 
 // A push button whose caption wraps at blanks onto further lines, centred.
 class WrappingButton : public QPushButton {
@@ -47,13 +64,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A single-selection list as on Windows: rows sized so that exactly three
+// A single-selection list as on Windows: rows sized so that exactly `rows`
 // whole rows fill its inside; once an entry is selected one stays selected
 // (Ctrl+click and Ctrl+Space do not clear it); its scroll bar draws a thumb
 // even at this small height.
 class GameListView : public QListView {
 public:
-    explicit GameListView(QWidget* parent);
+    GameListView(int rows, QWidget* parent);
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
@@ -63,7 +80,8 @@ protected:
 private:
     void sizeRows();
     class RowDelegate;
-    RowDelegate* rows_;
+    RowDelegate* rowDelegate_;
+    int rows_;
 };
 
 // A sunken box that draws its picture unscaled at its inner top-left corner,

@@ -28,152 +28,123 @@ const char* kFileNotFound = "The system cannot find the file specified.";
 }  // namespace
 
 FakeEngine::FakeEngine() {
-    for (const form::ControlDef& def : form::kControls) {
-        State s;
-        s.def = &def;
-        s.caption = std::string(def.caption);
-        s.value = def.value;
-        s.visible = def.visible;
-        s.enabled = def.enabled;
-        controls_.emplace(std::string(def.name), std::move(s));
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const form::ControlDef& def = form::kControls[i];
+        controls_[i] = {std::string(def.caption), def.value, def.visible, def.enabled, 0, 0, {}};
     }
 }
 
 // --- Engine plumbing -------------------------------------------------------
 
-FakeEngine::State& FakeEngine::anyState(platform::ControlName name) {
-    const auto it = controls_.find(name);
-    if (it == controls_.end()) throw EngineFault("no control named " + std::string(name));
-    return it->second;
+FakeEngine::State& FakeEngine::anyState(platform::ControlId control) {
+    if (control.index < 0 || control.index >= static_cast<int>(form::kControlCount))
+        throw EngineFault("no control " + std::to_string(control.index));
+    return controls_[static_cast<std::size_t>(control.index)];
 }
 
-const FakeEngine::State& FakeEngine::anyState(platform::ControlName name) const {
-    return const_cast<FakeEngine*>(this)->anyState(name);
+const FakeEngine::State& FakeEngine::anyState(platform::ControlId control) const {
+    return const_cast<FakeEngine*>(this)->anyState(control);
 }
 
-FakeEngine::State& FakeEngine::state(platform::ControlName name, form::Kind kind) {
-    State& s = anyState(name);
-    if (s.def->kind != kind) throw EngineFault(std::string(name) + " is not of that kind");
-    return s;
+FakeEngine::State& FakeEngine::state(platform::ControlId control, form::Kind kind) {
+    platform::ofKind(control, kind);
+    return anyState(control);
 }
 
-const FakeEngine::State& FakeEngine::state(platform::ControlName name, form::Kind kind) const {
-    return const_cast<FakeEngine*>(this)->state(name, kind);
+const FakeEngine::State& FakeEngine::state(platform::ControlId control, form::Kind kind) const {
+    return const_cast<FakeEngine*>(this)->state(control, kind);
 }
 
-bool FakeEngine::canTakeFocus(const State& s) const {
-    if (!form::takesFocus(s.def->kind) || !s.visible || !s.enabled) return false;
-    return s.def->container.empty() || anyState(s.def->container).visible;
-}
-
-void FakeEngine::raise(std::string_view control, EventKind kind, std::int16_t key) {
-    if (control.empty() || !form::delivers(control, kind)) return;
-    if (events_.add(control, kind, key)) pump();
-}
-
-// Events raised during a delivery wait until it has finished.
-void FakeEngine::pump() {
-    if (form_ == nullptr || holding_) return;
-    recorder_.engine = this;
-    events_.deliver(recorder_);
+bool FakeEngine::canTakeFocus(platform::ControlId control) const {
+    const State& s = anyState(control);
+    if (!form::takesFocus(form::def(control).kind) || !s.visible || !s.enabled) return false;
+    const platform::ControlId container = form::containerOf(control);
+    return container == form::kForm || anyState(container).visible;
 }
 
 // The focus changes first; LostFocus and GotFocus follow as events of their own.
-void FakeEngine::moveFocus(const std::string& to) {
-    if (to == focus_) return;
-    const std::string from = focus_;
+void FakeEngine::moveFocus(std::optional<platform::ControlId> to) {
     focus_ = to;
-    const bool wasHolding = holding_;
-    holding_ = true;  // queue both before either runs
-    raise(from, EventKind::LostFocus);
-    raise(to, EventKind::GotFocus);
-    holding_ = wasHolding;
-    pump();
+    if (to) core_.focusMovedTo(*to);
 }
 
 int FakeEngine::run(platform::FormHandler& form) {
-    form_ = &form;
-    raise(form::kWindow.name, EventKind::Load);
-    const auto order = tabOrder();
-    if (!order.empty()) moveFocus(order.front());
+    recorder_.engine = this;
+    recorder_.form = &form;
+    core_.attach(recorder_);
+    core_.load([this] { core_.list.endCollecting(); });
+    moveFocus(platform::nextInTabOrder(std::nullopt, false,
+                                       [this](platform::ControlId c) { return canTakeFocus(c); }));
     return 0;
 }
 
 // --- Control members -------------------------------------------------------
 
-void FakeEngine::setCaption(platform::ControlName label, std::string_view text) {
+void FakeEngine::setCaption(platform::ControlId label, std::string_view text) {
     state(label, form::Kind::Label).caption = std::string(text);
 }
 
-int FakeEngine::value(platform::ControlName checkBox) const {
+int FakeEngine::value(platform::ControlId checkBox) const {
     return state(checkBox, form::Kind::CheckBox).value;
 }
 
-std::string FakeEngine::text(platform::ControlName textBox) const {
+std::string FakeEngine::text(platform::ControlId textBox) const {
     return state(textBox, form::Kind::TextBox).caption;
 }
 
-void FakeEngine::setVisible(platform::ControlName control, bool visible) {
-    State& s = anyState(control);
-    s.visible = visible;
+void FakeEngine::setVisible(platform::ControlId control, bool visible) {
+    anyState(control).visible = visible;
     // A hidden control cannot keep the focus; it passes on in tab order.
     if (!visible && focus_ == control) {
-        const auto order = tabOrder();
-        const auto next = std::find_if(order.begin(), order.end(), [&](const std::string& n) {
-            return anyState(n).def->tabIndex > s.def->tabIndex;
-        });
-        moveFocus(next != order.end() ? *next : order.empty() ? std::string() : order.front());
+        moveFocus(platform::nextInTabOrder(
+            control, false, [this](platform::ControlId c) { return canTakeFocus(c); }));
     }
 }
 
-void FakeEngine::setSelStart(platform::ControlName textBox, int start) {
+void FakeEngine::setSelStart(platform::ControlId textBox, int start) {
     State& s = state(textBox, form::Kind::TextBox);
     // As a text box does: the start is clamped and the selection emptied.
     s.selStart = std::clamp(start, 0, platform::characterCount(s.caption));
     s.selLength = 0;
 }
 
-void FakeEngine::setSelLength(platform::ControlName textBox, int length) {
+void FakeEngine::setSelLength(platform::ControlId textBox, int length) {
     State& s = state(textBox, form::Kind::TextBox);
     s.selLength = std::clamp(length, 0, platform::characterCount(s.caption) - s.selStart);
 }
 
-void FakeEngine::setFocus(platform::ControlName control) {
-    const State& s = anyState(control);
-    if (!canTakeFocus(s))
-        throw EngineFault("SetFocus on " + std::string(control) + ", which cannot take the focus");
-    moveFocus(std::string(control));
+void FakeEngine::setFocus(platform::ControlId control) {
+    if (!canTakeFocus(control)) {
+        throw EngineFault("SetFocus on " + std::string(form::nameOf(control)) +
+                          ", which cannot take the focus");
+    }
+    moveFocus(control);
 }
 
-int FakeEngine::listCount(platform::ControlName list) const {
-    return static_cast<int>(state(list, form::Kind::ListBox).items.size());
+int FakeEngine::listCount(platform::ControlId list) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    return core_.list.count();
 }
 
-bool FakeEngine::selected(platform::ControlName list, int index) const {
+bool FakeEngine::selected(platform::ControlId list, int index) const {
     const State& s = state(list, form::Kind::ListBox);
-    if (index < 0 || index >= static_cast<int>(s.items.size()))
-        throw EngineFault("list index out of range");
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
     return s.selected == index;
 }
 
-std::string FakeEngine::list(platform::ControlName list, int index) const {
-    const State& s = state(list, form::Kind::ListBox);
-    if (index < 0 || index >= static_cast<int>(s.items.size()))
-        throw EngineFault("list index out of range");
-    return s.items[static_cast<std::size_t>(index)];
+std::string FakeEngine::list(platform::ControlId list, int index) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
+    return std::string(core_.list.name(index));
 }
 
-void FakeEngine::addItem(platform::ControlName list, std::string_view text) {
+void FakeEngine::addItem(platform::ControlId list, std::string_view text) {
     State& s = state(list, form::Kind::ListBox);
-    const auto at = std::upper_bound(
-        s.items.begin(), s.items.end(), text,
-        [](std::string_view a, const std::string& b) { return platform::listsBefore(a, b); });
-    const int index = static_cast<int>(at - s.items.begin());
-    s.items.insert(at, std::string(text));
-    if (s.selected && *s.selected >= index) ++*s.selected;
+    const std::optional<int> row = core_.list.add(text);
+    if (row && s.selected && *s.selected >= *row) ++*s.selected;
 }
 
-void FakeEngine::setEnabled(platform::ControlName timer, bool enabled) {
+void FakeEngine::setEnabled(platform::ControlId timer, bool enabled) {
     state(timer, form::Kind::Timer).enabled = enabled;
 }
 
@@ -252,7 +223,7 @@ Result<platform::Done> FakeEngine::startProgram(std::string_view program,
 }
 
 void FakeEngine::end() {
-    events_.end();
+    core_.end();
 }
 
 // --- The directory tree ----------------------------------------------------
@@ -311,62 +282,58 @@ void FakeEngine::failEnumeration(const std::string& directory, int after, std::s
 
 // --- The user --------------------------------------------------------------
 
-bool FakeEngine::click(platform::ControlName control) {
-    State& s = anyState(control);
-    const bool shown =
-        s.visible && (s.def->container.empty() || anyState(s.def->container).visible);
+bool FakeEngine::click(Name control) {
+    const State& s = anyState(control);
+    const platform::ControlId container = form::containerOf(control);
+    const bool shown = s.visible && (container == form::kForm || anyState(container).visible);
     if (!shown || !s.enabled)
-        throw EngineFault("click on " + std::string(control) + ", which is not shown");
-    if (form::takesFocus(s.def->kind)) {
-        moveFocus(std::string(control));
-        if (focus_ != control || ended()) return false;
+        throw EngineFault("click on " + std::string(control.name()) + ", which is not shown");
+    const form::Kind kind = form::def(control).kind;
+    if (form::takesFocus(kind)) {
+        moveFocus(control.id());
+        if (focus_ != control.id() || ended()) return false;
     }
-    if (s.def->kind == form::Kind::CheckBox) s.value = s.value == 1 ? 0 : 1;
-    if (s.def->kind == form::Kind::CheckBox || s.def->kind == form::Kind::CommandButton) {
-        raise(control, EventKind::Click);
-    }
+    press(control);
     return true;
 }
 
-void FakeEngine::selectEntry(platform::ControlName list, int index) {
+// What a click or the space bar does to a control that has taken it.
+void FakeEngine::press(platform::ControlId control) {
+    const form::Kind kind = form::def(control).kind;
+    State& s = anyState(control);
+    if (kind == form::Kind::CheckBox) s.value = s.value == 1 ? 0 : 1;
+    if (kind == form::Kind::CheckBox || kind == form::Kind::CommandButton)
+        core_.raise(control, EventKind::Click);
+}
+
+void FakeEngine::selectEntry(Name list, int index) {
     if (!click(list)) return;
     State& s = state(list, form::Kind::ListBox);
-    if (index < 0 || index >= static_cast<int>(s.items.size())) throw EngineFault("no such entry");
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("no such entry");
     s.selected = index;
 }
 
 std::vector<std::string> FakeEngine::tabOrder() const {
-    std::vector<const State*> order;
-    for (const auto& [name, s] : controls_) {
-        if (s.def->tabIndex != form::kNoTabIndex && canTakeFocus(s)) order.push_back(&s);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const State* a, const State* b) { return a->def->tabIndex < b->def->tabIndex; });
     std::vector<std::string> names;
-    for (const State* s : order) names.emplace_back(s->def->name);
+    for (const platform::ControlId control : form::kTabOrder) {
+        if (canTakeFocus(control)) names.emplace_back(form::nameOf(control));
+    }
     return names;
 }
 
 void FakeEngine::pressTab(bool shift) {
-    const auto order = tabOrder();
-    if (order.empty()) return;
-    auto at = std::find(order.begin(), order.end(), focus_);
-    if (at == order.end()) {
-        moveFocus(order.front());
-        return;
-    }
-    const std::size_t i = static_cast<std::size_t>(at - order.begin());
-    const std::size_t n = order.size();
-    moveFocus(order[shift ? (i + n - 1) % n : (i + 1) % n]);
+    moveFocus(platform::nextInTabOrder(focus_, shift, [this](platform::ControlId c) {
+        return canTakeFocus(c);
+    }));
 }
 
 void FakeEngine::pressKey(char32_t key) {
-    if (focus_.empty() || ended()) return;
-    State& s = anyState(focus_);
-    const std::string control = focus_;
-    switch (s.def->kind) {
+    if (!focus_ || ended()) return;
+    const platform::ControlId control = *focus_;
+    State& s = anyState(control);
+    switch (form::def(control).kind) {
         case form::Kind::TextBox: {
-            raise(control, EventKind::KeyPress, static_cast<std::int16_t>(key));
+            core_.raise(control, EventKind::KeyPress, static_cast<std::int16_t>(key));
             if (focus_ != control || key == 13 || key == 27) return;
             const std::size_t from = byteOffset(s.caption, s.selStart);
             const std::size_t to = byteOffset(s.caption, s.selStart + s.selLength);
@@ -386,13 +353,8 @@ void FakeEngine::pressKey(char32_t key) {
             return;
         }
         case form::Kind::CheckBox:
-            if (key == 32) {
-                s.value = s.value == 1 ? 0 : 1;
-                raise(control, EventKind::Click);
-            }
-            return;
         case form::Kind::CommandButton:
-            if (key == 32) raise(control, EventKind::Click);
+            if (key == 32) press(control);
             return;
         default:
             return;  // Enter and Escape press no button: none is default or cancel
@@ -413,49 +375,52 @@ void FakeEngine::type(std::string_view text) {
     }
 }
 
-bool FakeEngine::tick(platform::ControlName timer) {
+bool FakeEngine::tick(Name timer) {
     if (!state(timer, form::Kind::Timer).enabled) return false;
-    raise(timer, EventKind::Timer);
+    core_.raise(timer, EventKind::Timer);
     return true;
 }
 
 // --- What a test looks at --------------------------------------------------
 
-std::string FakeEngine::caption(platform::ControlName control) const {
+std::string FakeEngine::caption(Name control) const {
     return anyState(control).caption;
 }
-bool FakeEngine::visible(platform::ControlName control) const {
+bool FakeEngine::visible(Name control) const {
     return anyState(control).visible;
 }
-bool FakeEngine::enabled(platform::ControlName timer) const {
+bool FakeEngine::enabled(Name timer) const {
     return state(timer, form::Kind::Timer).enabled;
 }
-int FakeEngine::selStart(platform::ControlName textBox) const {
+int FakeEngine::selStart(Name textBox) const {
     return state(textBox, form::Kind::TextBox).selStart;
 }
-int FakeEngine::selLength(platform::ControlName textBox) const {
+int FakeEngine::selLength(Name textBox) const {
     return state(textBox, form::Kind::TextBox).selLength;
 }
 
-std::string FakeEngine::selectedText(platform::ControlName textBox) const {
+std::string FakeEngine::selectedText(Name textBox) const {
     const State& s = state(textBox, form::Kind::TextBox);
     const std::size_t from = byteOffset(s.caption, s.selStart);
     return s.caption.substr(from, byteOffset(s.caption, s.selStart + s.selLength) - from);
 }
 
-std::vector<std::string> FakeEngine::entries(platform::ControlName list) const {
-    return state(list, form::Kind::ListBox).items;
+std::vector<std::string> FakeEngine::entries(Name list) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    std::vector<std::string> names;
+    for (int row = 0; row < core_.list.count(); ++row) names.emplace_back(core_.list.name(row));
+    return names;
 }
 
-std::optional<int> FakeEngine::selectedIndex(platform::ControlName list) const {
+std::optional<int> FakeEngine::selectedIndex(Name list) const {
     return state(list, form::Kind::ListBox).selected;
 }
 
-void FakeEngine::setValue(platform::ControlName checkBox, int value) {
+void FakeEngine::setValue(Name checkBox, int value) {
     state(checkBox, form::Kind::CheckBox).value = value;
 }
 
-void FakeEngine::setText(platform::ControlName textBox, std::string text) {
+void FakeEngine::setText(Name textBox, std::string text) {
     State& s = state(textBox, form::Kind::TextBox);
     s.caption = std::move(text);
     s.selStart = 0;

@@ -5,18 +5,27 @@
 // starts, and failures that a test can inject.
 #pragma once
 
-#include <deque>
+#include <array>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/form/window_definition.hpp"
-#include "platform/event_queue.hpp"
+#include "platform/engine_core.hpp"
 #include "platform/form_engine.hpp"
 
+namespace varnsel::form {
+inline std::ostream& operator<<(std::ostream& out, Name control) {
+    return out << control.name();
+}
+}  // namespace varnsel::form
+
 namespace varnsel::fake {
+
+using Name = form::Name;
 
 struct MessageBox {
     std::string message;
@@ -50,18 +59,23 @@ public:
 
     // --- FormEngine ---
     int run(platform::FormHandler& form) override;
-    void setCaption(platform::ControlName label, std::string_view text) override;
-    int value(platform::ControlName checkBox) const override;
-    std::string text(platform::ControlName textBox) const override;
-    void setVisible(platform::ControlName control, bool visible) override;
-    void setSelStart(platform::ControlName textBox, int start) override;
-    void setSelLength(platform::ControlName textBox, int length) override;
-    void setFocus(platform::ControlName control) override;
-    int listCount(platform::ControlName list) const override;
-    bool selected(platform::ControlName list, int index) const override;
-    std::string list(platform::ControlName list, int index) const override;
-    void addItem(platform::ControlName list, std::string_view text) override;
-    void setEnabled(platform::ControlName timer, bool enabled) override;
+    void setCaption(platform::ControlId label, std::string_view text) override;
+    int value(platform::ControlId checkBox) const override;
+    std::string text(platform::ControlId textBox) const override;
+    void setVisible(platform::ControlId control, bool visible) override;
+    void setSelStart(platform::ControlId textBox, int start) override;
+    void setSelLength(platform::ControlId textBox, int length) override;
+    void setFocus(platform::ControlId control) override;
+    int listCount(platform::ControlId list) const override;
+    bool selected(platform::ControlId list, int index) const override;
+    std::string list(platform::ControlId list, int index) const override;
+    void addItem(platform::ControlId list, std::string_view text) override;
+    void setEnabled(platform::ControlId timer, bool enabled) override;
+    // The same members as a test calls them, by name.
+    int value(Name checkBox) const { return value(checkBox.id()); }
+    std::string text(Name textBox) const { return text(textBox.id()); }
+    void setFocus(Name control) { setFocus(control.id()); }
+    std::string list(Name list, int index) const { return this->list(list.id(), index); }
     char pathSeparator() const override { return separator_; }
     platform::Result<std::string> currentDirectory() override;
     platform::Result<platform::Done> enterDirectory(std::string_view path) override;
@@ -93,52 +107,48 @@ public:
     // A mouse click: focus moves to the control first where it can take it;
     // if the focus did not stay there, the click has no further effect.
     // Returns whether the click took effect.
-    bool click(platform::ControlName control);
+    bool click(Name control);
     // A click on a list entry selects it.
-    void selectEntry(platform::ControlName list, int index);
+    void selectEntry(Name list, int index);
     void pressTab(bool shift = false);
     // A character key typed into the focused control (13 Enter, 27 Escape,
     // 32 space, 8 backspace).
     void pressKey(char32_t key);
     void type(std::string_view text);
     // One tick of a timer; false when it is disabled and so does not tick.
-    bool tick(platform::ControlName timer);
+    bool tick(Name timer);
 
     // --- What a test looks at ---
-    std::string caption(platform::ControlName control) const;
-    bool visible(platform::ControlName control) const;
-    bool enabled(platform::ControlName timer) const;
-    int selStart(platform::ControlName textBox) const;
-    int selLength(platform::ControlName textBox) const;
-    std::string selectedText(platform::ControlName textBox) const;
-    std::vector<std::string> entries(platform::ControlName list) const;
-    std::optional<int> selectedIndex(platform::ControlName list) const;
-    const std::string& focused() const { return focus_; }
+    std::string caption(Name control) const;
+    bool visible(Name control) const;
+    bool enabled(Name timer) const;
+    int selStart(Name textBox) const;
+    int selLength(Name textBox) const;
+    std::string selectedText(Name textBox) const;
+    std::vector<std::string> entries(Name list) const;
+    std::optional<int> selectedIndex(Name list) const;
+    std::string focused() const { return focus_ ? std::string(form::nameOf(*focus_)) : ""; }
     const std::vector<MessageBox>& messageBoxes() const { return messageBoxes_; }
     const std::vector<Start>& starts() const { return starts_; }
     const std::vector<DeliveredEvent>& delivered() const { return delivered_; }
-    bool ended() const { return events_.ended(); }
+    bool ended() const { return core_.ended(); }
     // The controls that Tab visits, in order, from the lowest tab position.
     std::vector<std::string> tabOrder() const;
 
     // --- Direct changes, as from outside the logic, raising nothing ---
-    void setValue(platform::ControlName checkBox, int value);
-    void setText(platform::ControlName textBox, std::string text);
+    void setValue(Name checkBox, int value);
+    void setText(Name textBox, std::string text);
     void setSeparator(char separator) { separator_ = separator; }
-    void clearSelection(platform::ControlName list) {
-        state(list, form::Kind::ListBox).selected.reset();
-    }
+    void clearSelection(Name list) { state(list, form::Kind::ListBox).selected.reset(); }
 
 private:
     struct State {
-        const form::ControlDef* def = nullptr;
         std::string caption;  // or text, for the text box
         int value = 0;
         bool visible = true;
         bool enabled = true;
         int selStart = 0;
         int selLength = 0;
-        std::vector<std::string> items;
         std::optional<int> selected;
     };
     struct Node {
@@ -153,34 +163,32 @@ private:
         std::string reason;
     };
 
-    State& state(platform::ControlName name, form::Kind kind);
-    const State& state(platform::ControlName name, form::Kind kind) const;
-    State& anyState(platform::ControlName name);
-    const State& anyState(platform::ControlName name) const;
-    bool canTakeFocus(const State& s) const;
-    void moveFocus(const std::string& to);
-    void raise(std::string_view control, platform::EventKind kind, std::int16_t key = 0);
-    void pump();
+    State& state(platform::ControlId control, form::Kind kind);
+    const State& state(platform::ControlId control, form::Kind kind) const;
+    State& anyState(platform::ControlId control);
+    const State& anyState(platform::ControlId control) const;
+    bool canTakeFocus(platform::ControlId control) const;
+    void press(platform::ControlId control);
+    void moveFocus(std::optional<platform::ControlId> to);
     std::string normalize(std::string_view path) const;
     std::string parentOf(const std::string& path) const;
     std::string nameOf(const std::string& path) const;
     void addNode(const std::string& path, bool directory, bool hidden, bool system);
 
-    std::map<std::string, State, std::less<>> controls_;
-    platform::FormHandler* form_ = nullptr;
-    std::string focus_;
+    std::array<State, form::kControlCount> controls_;
+    std::optional<platform::ControlId> focus_;
     // Writes each event down on its way to the window object.
     struct Recorder : platform::FormHandler {
         FakeEngine* engine = nullptr;
-        void onEvent(platform::ControlName control, platform::EventKind kind,
+        platform::FormHandler* form = nullptr;
+        void onEvent(platform::ControlId control, platform::EventKind kind,
                      std::int16_t key) override {
-            engine->delivered_.push_back({std::string(control), kind});
-            engine->form_->onEvent(control, kind, key);
+            engine->delivered_.push_back({std::string(form::nameOf(control)), kind});
+            form->onEvent(control, kind, key);
         }
     };
     Recorder recorder_;
-    platform::EventQueue events_;
-    bool holding_ = false;  // events wait until both focus events are queued
+    platform::EngineCore core_{[this] { core_.pump(); }};
     std::vector<DeliveredEvent> delivered_;
     std::vector<MessageBox> messageBoxes_;
     std::vector<Start> starts_;

@@ -33,7 +33,8 @@ TEST_F(Arrow, Timer2FirstKeepsItShownAndHandsToTimer1) {
 }
 
 TEST_F(Arrow, AlternatesWithExactlyOneTimerRunning) {
-    for (const char* first : {"Timer1", "Timer2"}) {
+    const fake::Name timer1 = "Timer1", timer2 = "Timer2";
+    for (const fake::Name first : {timer1, timer2}) {
         fake::FakeEngine fresh;
         frmVarnsel window(fresh);
         fresh.run(window);
@@ -43,8 +44,8 @@ TEST_F(Arrow, AlternatesWithExactlyOneTimerRunning) {
                 << first << " tick " << i;
             const bool wasVisible = fresh.visible("imgArrow");
             // Only the running timer ticks; the other stays silent.
-            const char* running = fresh.enabled("Timer1") ? "Timer1" : "Timer2";
-            const char* idle = fresh.enabled("Timer1") ? "Timer2" : "Timer1";
+            const fake::Name running = fresh.enabled(timer1) ? timer1 : timer2;
+            const fake::Name idle = fresh.enabled(timer1) ? timer2 : timer1;
             EXPECT_FALSE(fresh.tick(idle));
             ASSERT_TRUE(fresh.tick(running));
             EXPECT_NE(fresh.visible("imgArrow"), wasVisible) << first << " tick " << i;

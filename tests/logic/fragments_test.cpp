@@ -5,7 +5,7 @@ namespace varnsel::testing {
 namespace {
 
 struct Option {
-    const char* box;
+    fake::Name box;
     const char* fragment;
     std::string frmVarnsel::*variable;
 };
@@ -46,7 +46,7 @@ TEST_F(Fragments, EachBoxAloneGivesItsSwitchInItsPlaceOnTheLine) {
         for (const Option& other : kOptions) engine.setValue(other.box, 0);
         engine.setValue(option.box, 1);
         engine.click("cmdPlay");
-        EXPECT_EQ(lastCommandLine(), expected.at(option.box)) << option.box;
+        EXPECT_EQ(lastCommandLine(), expected.at(std::string(option.box.name()))) << option.box;
         for (const Option& other : kOptions) {
             EXPECT_EQ(form.*other.variable, &other == &option ? other.fragment : "")
                 << option.box << " ticked, " << other.box << " read";

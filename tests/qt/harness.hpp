@@ -35,9 +35,9 @@ struct Delivered {
 class RecordingForm : public platform::FormHandler {
 public:
     explicit RecordingForm(platform::FormEngine& engine) : form(engine) {}
-    void onEvent(platform::ControlName control, platform::EventKind kind,
+    void onEvent(platform::ControlId control, platform::EventKind kind,
                  std::int16_t key) override {
-        log.push_back({std::string(control), kind});
+        log.push_back({std::string(form::nameOf(control)), kind});
         form.onEvent(control, kind, key);
     }
     int count(std::string_view control, platform::EventKind kind) const {
@@ -147,9 +147,10 @@ public:
     platform::qt::QtFormEngine::Impl& impl() { return engine->impl(); }
     QWidget* window() { return impl().window.get(); }
     template <class W = QWidget>
-    W* widget(const char* name) {
-        return qobject_cast<W*>(impl().controls.at(name).widget);
+    W* widget(form::Name control) {
+        return qobject_cast<W*>(impl().widget(control));
     }
+    QTimer* timer(form::Name control) { return impl().timers[static_cast<std::size_t>(control.id().index)]; }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();

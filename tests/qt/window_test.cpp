@@ -33,7 +33,7 @@ private:
 
     // The smallest rectangle holding every pixel of `area` that is not the
     // face colour: what a control drew there.
-    QRect ink(const char* name, QRect area = {}) {
+    QRect ink(form::Name name, QRect area = {}) {
         const QImage image = launcher_->widget(name)->grab().toImage();
         if (area.isNull()) area = image.rect();
         QRect found;
@@ -48,8 +48,8 @@ private:
     // The control of the table found at a point, not an inner part of it.
     QString controlAt(QWidget* parent, QPoint point) {
         for (QWidget* w = parent->childAt(point); w; w = w->parentWidget()) {
-            const std::string name = w->objectName().toStdString();
-            if (launcher_->impl().controls.count(name)) return w->objectName();
+            const auto& widgets = launcher_->impl().widgets;
+            if (std::find(widgets.begin(), widgets.end(), w) != widgets.end()) return w->objectName();
         }
         return {};
     }
@@ -83,7 +83,7 @@ private slots:
     void everyControlAsTheTableSays() {
         for (const form::ControlDef& def : form::kControls) {
             if (def.kind == form::Kind::Timer) continue;
-            QWidget* w = launcher_->widget(std::string(def.name).c_str());
+            QWidget* w = launcher_->widget(platform::ControlId{static_cast<int>(&def - form::kControls.data())});
             QVERIFY2(w, def.name.data());
             QCOMPARE(w->geometry(),
                      QRect(def.left / 15, def.top / 15, def.width / 15, def.height / 15));
@@ -169,7 +169,7 @@ private slots:
     void aLongPathDrawsOneClippedLineAndTellsItAllInItsTooltip() {
         auto* dir = launcher_->widget<QLabel>("lblDir");
         const QString path = "/home/someone/" + QString("very-long-folder-name/").repeated(8);
-        launcher_->engine->setCaption("lblDir", path.toStdString());
+        launcher_->engine->setCaption(form::id("lblDir"), path.toStdString());
         const QRect drawn = ink("lblDir");
         QVERIFY(drawn.bottom() < QFontMetrics(dir->font()).lineSpacing());
         QVERIFY(drawn.right() >= dir->width() - 3);  // up to the edge, and cut there
@@ -179,7 +179,7 @@ private slots:
             return dir->toolTip();
         };
         QCOMPARE(tooltip(), path);
-        launcher_->engine->setCaption("lblDir", "/home/someone");
+        launcher_->engine->setCaption(form::id("lblDir"), "/home/someone");
         QVERIFY(tooltip().isEmpty());
     }
 
@@ -227,7 +227,7 @@ private slots:
         // Where the text box covers the check box, and the picture the arrow,
         // the table's first control is the one hit.
         QWidget* frame = launcher_->widget("fraOptions");
-        launcher_->engine->setVisible("txtFrameSkip", true);
+        launcher_->engine->setVisible(form::id("txtFrameSkip"), true);
         QCOMPARE(controlAt(frame, {150, 110}), QStringLiteral("txtFrameSkip"));
         QCOMPARE(controlAt(launcher_->window(), {600, 245}), QStringLiteral("pctBrivane"));
         QCOMPARE(controlAt(launcher_->window(), {600, 235}), QStringLiteral("imgArrow"));
@@ -237,23 +237,22 @@ private slots:
     void quitEndsTheLauncherAtOnce() {
         QTest::mouseClick(launcher_->widget("cmdQuit"), Qt::LeftButton);
         QVERIFY(!launcher_->window()->isVisible());
-        QVERIFY(launcher_->impl().events.ended());
-        for (const char* timer : {"Timer1", "Timer2"}) {
-            QVERIFY(!launcher_->impl().controls.at(timer).timer->isActive());
-        }
+        QVERIFY(launcher_->impl().core.ended());
+        QVERIFY(!launcher_->timer("Timer1")->isActive());
+        QVERIFY(!launcher_->timer("Timer2")->isActive());
     }
 
     void theTitleBarCloseEndsTheLauncher() {
         launcher_->window()->close();
         QVERIFY(!launcher_->window()->isVisible());
-        QVERIFY(launcher_->impl().events.ended());
-        QVERIFY(!launcher_->impl().controls.at("Timer1").timer->isActive());
+        QVERIFY(launcher_->impl().core.ended());
+        QVERIFY(!launcher_->timer("Timer1")->isActive());
     }
 
     void arrowBlinksOnTheRealTimers() {
         QWidget* arrow = launcher_->widget("imgArrow");
-        QTimer* t1 = launcher_->impl().controls.at("Timer1").timer;
-        QTimer* t2 = launcher_->impl().controls.at("Timer2").timer;
+        QTimer* t1 = launcher_->timer("Timer1");
+        QTimer* t2 = launcher_->timer("Timer2");
         QCOMPARE(t1->interval(), 600);
         QCOMPARE(t2->interval(), 600);
         for (int i = 0; i < 2; ++i) {
