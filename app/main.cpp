@@ -3,21 +3,20 @@
 
 #ifdef _WIN32
 #include "platform/win32/win32_engine.hpp"
+using Engine = varnsel::platform::win32::Win32FormEngine;
 #else
 #include "platform/qt/qt_engine.hpp"
+using Engine = varnsel::platform::qt::QtFormEngine;
 #endif
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
+    // The arguments come from the UTF-16 command line, not the ANSI argv.
     (void)argc;
     (void)argv;
-    varnsel::platform::win32::Win32FormEngine engine;
-    // The arguments as the system has them, in UTF-16, not the ANSI argv.
-    const std::vector<std::string> arguments = engine.arguments();
+    Engine engine;
 #else
-    // Qt takes its own options out of argc and argv; the rest are exact bytes.
-    varnsel::platform::qt::QtFormEngine engine(argc, argv);
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    Engine engine(argc, argv);
 #endif
-    return varnsel::startLauncher(engine, arguments);
+    return varnsel::startLauncher(engine, engine.arguments());
 }

@@ -19,19 +19,19 @@ public:
     // The program's arguments after its own name, from its UTF-16 command line.
     std::vector<std::string> arguments() const;
 
-    void setCaption(ControlName label, std::string_view text) override;
-    int value(ControlName checkBox) const override;
-    std::string text(ControlName textBox) const override;
-    void setVisible(ControlName control, bool visible) override;
-    void setSelStart(ControlName textBox, int start) override;
-    void setSelLength(ControlName textBox, int length) override;
-    void setFocus(ControlName control) override;
-    int listCount(ControlName list) const override;
-    bool selected(ControlName list, int index) const override;
-    std::string list(ControlName list, int index) const override;
-    void addItem(ControlName list, std::string_view text) override;
-    void setEnabled(ControlName timer, bool enabled) override;
-    char pathSeparator() const override { return '\\'; }
+    void setCaption(ControlId label, std::string_view text) override;
+    int value(ControlId checkBox) const override;
+    std::string text(ControlId textBox) const override;
+    void setVisible(ControlId control, bool visible) override;
+    void setSelStart(ControlId textBox, int start) override;
+    void setSelLength(ControlId textBox, int length) override;
+    void setFocus(ControlId control) override;
+    int listCount(ControlId list) const override;
+    bool selected(ControlId list, int index) const override;
+    std::string list(ControlId list, int index) const override;
+    void addItem(ControlId list, std::string_view text) override;
+    void setEnabled(ControlId timer, bool enabled) override;
+    char pathSeparator() const override;
     Result<std::string> currentDirectory() override;
     Result<Done> enterDirectory(std::string_view path) override;
     Result<std::string> firstEntry(std::string_view pattern, int kinds) override;

@@ -1,34 +1,7 @@
 #include "platform/win32/win32_runtime.hpp"
 
-#include "platform/wtf8.hpp"
 
 namespace varnsel::platform::win32 {
-
-std::wstring wide(std::string_view text) {
-    const std::u16string utf16 = toUtf16(text);
-    return {utf16.begin(), utf16.end()};
-}
-
-std::string narrow(const wchar_t* text, std::size_t length) {
-    return fromUtf16({reinterpret_cast<const char16_t*>(text), length});
-}
-
-std::string narrow(const std::wstring& text) {
-    return narrow(text.data(), text.size());
-}
-
-std::string systemReason(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length ? std::wstring(buffer, length) : L"Error " + std::to_wstring(error);
-    LocalFree(buffer);
-    // Without the trailing line break.
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
-        text.pop_back();
-    return narrow(text);
-}
 
 Win32Runtime::~Win32Runtime() {
     if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
@@ -97,16 +70,16 @@ Result<int> Win32Runtime::attributes(std::string_view path) {
     return Result<int>::ok(static_cast<int>(attributes));
 }
 
-void Win32Runtime::messageBox(HWND owner, std::string_view message, MessageIcon icon,
-                              std::string_view title) {
-    // The icon's number is the message box style that shows it.
-    MessageBoxW(owner, wide(message).c_str(), wide(title).c_str(), MB_OK | static_cast<UINT>(icon));
-}
-
 Result<Done> Win32Runtime::startProgram(std::string_view program, std::string_view commandLine,
                                         int windowStyle) {
     const std::wstring application = wide(program);
     std::wstring line = wide(commandLine);  // CreateProcessW may write into it
+    // Longer, the system would start the program with its line cut short.
+    if (line.size() > kLongestCommandLine) {
+        return Result<Done>::failure("the command line is " + std::to_string(line.size()) +
+                                     " characters long, and Windows takes at most " +
+                                     std::to_string(kLongestCommandLine));
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -1,30 +1,23 @@
 // The run-time operations on Windows: the working directory, the enumeration,
-// attributes, message boxes and the start of a program; and the conversions
-// of text and errors the window code shares. Names go to UTF-16 and back
-// exactly, lone surrogates included.
+// attributes and the start of a program. Names go to UTF-16 and back exactly.
 #pragma once
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "platform/form_engine.hpp"
+#include "platform/win32/win32_text.hpp"
 
 namespace varnsel::platform::win32 {
 
-std::wstring wide(std::string_view text);
-std::string narrow(const wchar_t* text, std::size_t length);
-std::string narrow(const std::wstring& text);
-// The system's own words for an error.
-std::string systemReason(DWORD error);
+// The longest command line CreateProcessW takes, without its closing null.
+inline constexpr std::size_t kLongestCommandLine = 32766;
 
 class Win32Runtime {
 public:
+    static constexpr char kSeparator = '\\';
+
     Win32Runtime() = default;
     ~Win32Runtime();
     Win32Runtime(const Win32Runtime&) = delete;
@@ -36,8 +29,8 @@ public:
     Result<std::string> firstEntry(std::string_view pattern, int kinds);
     Result<std::string> nextEntry();
     Result<int> attributes(std::string_view path);
-    void messageBox(HWND owner, std::string_view message, MessageIcon icon, std::string_view title);
-    // CreateProcessW of exactly `program`, in the working directory.
+    // CreateProcessW of exactly `program`, in the working directory; a line
+    // longer than the system takes is refused, never started cut.
     Result<Done> startProgram(std::string_view program, std::string_view commandLine,
                               int windowStyle);
 

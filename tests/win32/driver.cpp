@@ -341,9 +341,11 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(hwnd, &r);
         MapWindowPoints(nullptr, launcher.window, reinterpret_cast<POINT*>(&r), 2);
         int left = def.left, top = def.top;
-        if (!def.container.empty()) {
-            left += varnsel::form::control(def.container).left;
-            top += varnsel::form::control(def.container).top;
+        const auto container =
+            varnsel::form::containerOf({static_cast<int>(&def - kControls.data())});
+        if (container != varnsel::form::kForm) {
+            left += varnsel::form::def(container).left;
+            top += varnsel::form::def(container).top;
         }
         std::ostringstream got, want;
         got << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;

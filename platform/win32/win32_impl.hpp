@@ -1,0 +1,103 @@
+// The inside of the Win32 engine: its window, its controls by their rows in
+// the window table, and one small function per message.
+#pragma once
+
+#include "platform/win32/win32_runtime.hpp"
+// After windows.h, which they build on.
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/form/window_definition.hpp"
+#include "platform/engine_core.hpp"
+#include "platform/label_layout.hpp"
+#include "platform/win32/win32_engine.hpp"
+
+namespace varnsel::platform::win32 {
+
+inline constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL
+inline constexpr UINT kPump = WM_APP + 1;
+inline constexpr wchar_t kWindowClass[] = L"VarnselWindow";
+inline constexpr wchar_t kPictureClass[] = L"VarnselPicture";
+
+// A control's child-window id and timer id, from its row in the table.
+inline int idOf(ControlId control) {
+    return kFirstId + control.index;
+}
+
+// A message to a control, with the control's own handling at hand.
+struct Message {
+    ControlId control;
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT standard() const { return DefSubclassProc(hwnd, message, wParam, lParam); }
+};
+
+struct Win32FormEngine::Impl {
+    Impl();
+    ~Impl();
+
+    // Building (win32_window.cpp).
+    void build();
+    HWND make(ControlId control);
+    void layout();
+    void makeFonts();
+    void stack();
+    int scale(int twips) const { return MulDiv(twips, dpi, 1440); }
+
+    HWND hwnd(ControlId control) const { return hwnds[static_cast<std::size_t>(control.index)]; }
+    std::optional<ControlId> controlOf(HWND hwnd) const;
+    bool canTakeFocus(ControlId control) const;
+    void setTimer(ControlId timer, bool on);
+    void settleList();
+
+    // Input and focus (win32_input.cpp).
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR index, DWORD_PTR self);
+    LRESULT onCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT onTimer(WPARAM id);
+    LRESULT onActivate(WPARAM wParam);
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onDestroy();
+    LRESULT onSetFocus(const Message& m);
+    LRESULT onButtonDown(const Message& m);
+    LRESULT onButtonUp(const Message& m);
+    LRESULT onKeyDown(const Message& m);
+    LRESULT onChar(const Message& m);
+    void tab(bool back);
+    int messageLoop();
+
+    // Painting (win32_paint.cpp).
+    static LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT onControlColour(HDC dc);
+    static LRESULT onPaint(const Message& m);
+    static LRESULT onSetText(const Message& m);
+    static LRESULT onEraseBackground(const Message& m);
+    static LabelLayout labelLayout(HWND label, HDC dc, const std::string& text);
+    LRESULT onNotify(LPARAM lParam);
+    void addTooltip(HWND label);
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND window = nullptr;
+    EngineCore core{[this] { PostMessageW(window, kPump, 0, 0); }};
+    std::array<HWND, form::kControlCount> hwnds{};
+    std::array<HBITMAP, form::kControlCount> pictures{};
+    std::array<bool, form::kControlCount> timerOn{};
+    HFONT fonts[4] = {};
+    int dpi = 96;
+    HWND swallowUp = nullptr;  // a press that had no effect: its release has none either
+    Win32Runtime runtime;
+    IAccPropServices* accessibility = nullptr;
+    HWND tooltip = nullptr;
+    std::wstring tooltipText;  // what the tooltip shows while it shows
+};
+
+std::wstring windowText(HWND hwnd);
+
+}  // namespace varnsel::platform::win32

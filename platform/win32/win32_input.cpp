@@ -1,0 +1,157 @@
+// The Win32 window's input: the window procedure and the controls' subclass
+// each dispatch one message a line to a small function; focus moves, presses,
+// keys, Tab, timers and the message loop.
+#include "platform/win32/win32_impl.hpp"
+
+namespace varnsel::platform::win32 {
+
+LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                   LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+        static_cast<Impl*>(created->lpCreateParams)->window = hwnd;
+    }
+    auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_COMMAND: return self->onCommand(wParam, lParam);
+        case WM_TIMER: return self->onTimer(wParam);
+        case WM_NOTIFY: return self->onNotify(lParam);
+        case kPump: return self->core.pump(), 0;
+        case WM_ACTIVATE: return self->onActivate(wParam);
+        case WM_DPICHANGED: return self->onDpiChanged(wParam, lParam);
+        case WM_CTLCOLORSTATIC: return onControlColour(reinterpret_cast<HDC>(wParam));
+        case WM_CTLCOLORBTN: return onControlColour(reinterpret_cast<HDC>(wParam));
+        case WM_DESTROY: return self->onDestroy();
+        default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                    LPARAM lParam, UINT_PTR index, DWORD_PTR self) {
+    Impl& impl = *reinterpret_cast<Impl*>(self);
+    const Message m{ControlId{static_cast<int>(index)}, hwnd, message, wParam, lParam};
+    switch (message) {
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, controlProc, index); return m.standard();
+        case WM_PAINT: return onPaint(m);
+        case WM_SETTEXT: return onSetText(m);
+        case WM_ERASEBKGND: return onEraseBackground(m);
+        case WM_SETFOCUS: return impl.onSetFocus(m);
+        case WM_LBUTTONDOWN: return impl.onButtonDown(m);
+        case WM_LBUTTONDBLCLK: return impl.onButtonDown(m);
+        case WM_LBUTTONUP: return impl.onButtonUp(m);
+        case WM_KEYDOWN: return impl.onKeyDown(m);
+        case WM_CHAR: return impl.onChar(m);
+        default: return m.standard();
+    }
+}
+
+// A button, a check box (whatever toggled it: the mouse, Space, or BM_CLICK,
+// which an accessibility client's default action sends) raises Click.
+LRESULT Win32FormEngine::Impl::onCommand(WPARAM wParam, LPARAM lParam) {
+    const auto control = controlOf(reinterpret_cast<HWND>(lParam));
+    if (control && HIWORD(wParam) == BN_CLICKED) core.raise(*control, EventKind::Click);
+    return 0;  // IDOK, IDCANCEL and the rest press nothing
+}
+
+LRESULT Win32FormEngine::Impl::onTimer(WPARAM id) {
+    const int index = static_cast<int>(id) - kFirstId;
+    if (index >= 0 && index < static_cast<int>(form::kControlCount))
+        core.post({index}, EventKind::Timer);
+    return 0;
+}
+
+// The focus goes back to the control that had it when the window was left.
+LRESULT Win32FormEngine::Impl::onActivate(WPARAM wParam) {
+    const auto last = core.lastFocus();
+    if (LOWORD(wParam) != WA_INACTIVE && last && IsWindowVisible(hwnd(*last))) SetFocus(hwnd(*last));
+    return 0;
+}
+
+LRESULT Win32FormEngine::Impl::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    dpi = HIWORD(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    layout();
+    return 0;
+}
+
+LRESULT Win32FormEngine::Impl::onDestroy() {
+    core.end();
+    window = nullptr;
+    PostQuitMessage(0);
+    return 0;
+}
+
+// A move of the focus to another control raises LostFocus and GotFocus after
+// the move; focus coming back after the window was inactive raises neither.
+LRESULT Win32FormEngine::Impl::onSetFocus(const Message& m) {
+    const LRESULT result = m.standard();
+    core.focusMovedTo(m.control);
+    return result;
+}
+
+// The press moves the focus first and lets the move's LostFocus run; if that
+// handler keeps the focus elsewhere, the press (and its release) has no effect.
+LRESULT Win32FormEngine::Impl::onButtonDown(const Message& m) {
+    swallowUp = nullptr;  // a swallowed press whose release went to a message box
+    const bool focusable = form::takesFocus(form::def(m.control).kind);
+    if (focusable && GetFocus() != m.hwnd) SetFocus(m.hwnd);
+    core.pump();
+    if (core.ended()) return 0;
+    if (focusable && GetFocus() != m.hwnd) {
+        swallowUp = m.hwnd;
+        return 0;
+    }
+    return m.standard();
+}
+
+LRESULT Win32FormEngine::Impl::onButtonUp(const Message& m) {
+    if (swallowUp != m.hwnd) return m.standard();
+    swallowUp = nullptr;
+    return 0;
+}
+
+// A key after a move: the move's LostFocus first.
+LRESULT Win32FormEngine::Impl::onKeyDown(const Message& m) {
+    core.pump();
+    if (core.ended() || GetFocus() != m.hwnd) return 0;
+    return m.standard();
+}
+
+// A character typed into the text box is its KeyPress; if the handler moved
+// the focus away or ended the program, the key goes no further.
+LRESULT Win32FormEngine::Impl::onChar(const Message& m) {
+    if (form::def(m.control).kind != form::Kind::TextBox) return m.standard();
+    core.raise(m.control, EventKind::KeyPress, static_cast<std::int16_t>(m.wParam));
+    if (core.ended() || GetFocus() != m.hwnd) return 0;
+    return m.standard();
+}
+
+void Win32FormEngine::Impl::tab(bool back) {
+    const auto next = nextInTabOrder(controlOf(GetFocus()), back,
+                                     [this](ControlId control) { return canTakeFocus(control); });
+    if (!next) return;
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(hwnd(*next));
+}
+
+int Win32FormEngine::Impl::messageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab follow the TabIndex order, not the stacking.
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && window &&
+            (message.hwnd == window || IsChild(window, message.hwnd))) {
+            tab(GetKeyState(VK_SHIFT) < 0);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace varnsel::platform::win32

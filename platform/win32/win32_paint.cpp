@@ -1,0 +1,141 @@
+// The Win32 window's painting: labels laid out as every backend lays them
+// out, their tooltips, the pictures, and the face colour behind controls.
+#include "platform/win32/win32_impl.hpp"
+
+namespace varnsel::platform::win32 {
+
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Labels, check boxes and the frame on the window's face colour.
+LRESULT Win32FormEngine::Impl::onControlColour(HDC dc) {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// The label's lines in its font, as every backend lays a label out; they
+// point into `text`.
+LabelLayout Win32FormEngine::Impl::labelLayout(HWND label, HDC dc, const std::string& text) {
+    RECT inside;
+    GetClientRect(label, &inside);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    return layOutLabel(
+        text, inside.right, inside.bottom, metrics.tmHeight, [dc](std::string_view piece) {
+            const std::wstring text = wide(piece);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+}
+
+LRESULT Win32FormEngine::Impl::onPaint(const Message& m) {
+    if (form::def(m.control).kind != form::Kind::Label) return m.standard();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m.hwnd, &paint);
+    RECT inside;
+    GetClientRect(m.hwnd, &inside);
+    FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m.hwnd, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    const bool centred = form::def(m.control).look.align == form::Align::Centre;
+    int top = 0;
+    const std::string text = narrow(windowText(m.hwnd));
+    for (std::string_view piece : labelLayout(m.hwnd, dc, text).lines) {
+        const std::wstring line = wide(piece);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        // A line too wide keeps its start in view, centred or not.
+        const int left = centred ? std::max<int>(0, (inside.right - size.cx) / 2) : 0;
+        ExtTextOutW(dc, left, top, ETO_CLIPPED, &inside, line.c_str(),
+                    static_cast<UINT>(line.size()), nullptr);
+        top += metrics.tmHeight;
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(m.hwnd, &paint);
+    return 0;
+}
+
+// A label's new caption is only stored, then painted by onPaint: the stock
+// static control would draw it at once in its own way (the middle of a long
+// name, breaks at hyphens).
+LRESULT Win32FormEngine::Impl::onSetText(const Message& m) {
+    if (form::def(m.control).kind != form::Kind::Label) return m.standard();
+    const LRESULT result = DefWindowProcW(m.hwnd, WM_SETTEXT, m.wParam, m.lParam);
+    InvalidateRect(m.hwnd, nullptr, TRUE);
+    return result;
+}
+
+// The frame paints no inside of its own.
+LRESULT Win32FormEngine::Impl::onEraseBackground(const Message& m) {
+    if (form::def(m.control).kind != form::Kind::Frame) return m.standard();
+    RECT inside;
+    GetClientRect(m.hwnd, &inside);
+    FillRect(reinterpret_cast<HDC>(m.wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+    return 1;
+}
+
+// Its text, asked for when it would show: the whole text of a label that
+// cuts some of it off, and nothing otherwise.
+void Win32FormEngine::Impl::addTooltip(HWND label) {
+    if (!tooltip) return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// A label's tooltip asks for its text as it is about to show.
+LRESULT Win32FormEngine::Impl::onNotify(LPARAM lParam) {
+    auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+    if (request->hdr.hwndFrom != tooltip || request->hdr.code != TTN_GETDISPINFOW) return 0;
+    HWND label = reinterpret_cast<HWND>(request->hdr.idFrom);
+    HDC dc = GetDC(label);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const bool cut = labelLayout(label, dc, narrow(windowText(label))).cut;
+    SelectObject(dc, oldFont);
+    ReleaseDC(label, dc);
+    tooltipText = cut ? windowText(label) : std::wstring();
+    request->lpszText = tooltipText.data();
+    return 0;
+}
+
+// The picture box and the image: the bitmap drawn at the inner top-left
+// corner, at the window's scale, clipped to the inside.
+LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                    LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (auto* picture = reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, 0))) {
+        BITMAP info;
+        GetObjectW(picture, sizeof(info), &info);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(source, picture);
+        // At the layout's scale: the dpi of the window's monitor.
+        const auto* impl =
+            reinterpret_cast<const Impl*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+        const int dpi = impl ? impl->dpi : 96;
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source,
+                   0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        SelectObject(source, old);
+        DeleteDC(source);
+    }
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+}  // namespace varnsel::platform::win32

@@ -1,0 +1,314 @@
+// Building the Win32 window from the window table: its class, fonts at the
+// monitor's dpi, the controls, their places and their stacking.
+#include <initguid.h>
+
+#include "platform/win32/resources.h"
+#include "platform/win32/win32_impl.hpp"
+
+namespace varnsel::platform::win32 {
+namespace {
+
+using form::Kind;
+
+template <class Function>
+Function* systemFunction(const char* name) {
+    return reinterpret_cast<Function*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int systemDpi() {
+    if (const auto getDpiForSystem = systemFunction<UINT WINAPI()>("GetDpiForSystem"))
+        return static_cast<int>(getDpiForSystem());
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The dpi of the monitor the window is on, where the system tells it apart.
+int windowDpi(HWND hwnd) {
+    if (const auto getDpiForWindow = systemFunction<UINT WINAPI(HWND)>("GetDpiForWindow"))
+        return static_cast<int>(getDpiForWindow(hwnd));
+    return systemDpi();
+}
+
+// The outer size of a window whose client area has `client`'s size at `dpi`.
+SIZE outerSize(RECT client, DWORD style, int dpi) {
+    using AdjustForDpi = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
+    if (const auto adjust = systemFunction<AdjustForDpi>("AdjustWindowRectExForDpi")) {
+        adjust(&client, style, FALSE, 0, static_cast<UINT>(dpi));
+    } else {
+        AdjustWindowRectEx(&client, style, FALSE, 0);
+    }
+    return {client.right - client.left, client.bottom - client.top};
+}
+
+int pictureResource(form::Picture picture) {
+    return picture == form::Picture::Illustration ? IDB_ILLUSTRATION
+           : picture == form::Picture::Arrow      ? IDB_ARROW
+                                                  : 0;
+}
+
+// The arrow's light grey (192, 192, 192) was the face colour of its day; it
+// is drawn in today's, so that the picture blends with the window.
+void greyToFace(HBITMAP picture) {
+    DIBSECTION dib{};
+    if (GetObjectW(picture, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 24) return;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+    for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes;
+        for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+            if (pixel[0] == 192 && pixel[1] == 192 && pixel[2] == 192) {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+    }
+}
+
+// The window class and the style of each kind of control; the table's look
+// adds a border and the alignment.
+struct Made {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+
+Made kindOf(const form::ControlDef& def, const wchar_t* pictureClass) {
+    switch (def.kind) {
+        case Kind::PictureBox:
+        case Kind::Image:
+            return {pictureClass, 0};
+        case Kind::ListBox:
+            return {L"LISTBOX", LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL};
+        case Kind::Frame:
+            return {L"BUTTON", BS_GROUPBOX};
+        case Kind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | BS_MULTILINE};
+        case Kind::TextBox:
+            return {L"EDIT", ES_AUTOHSCROLL | ES_LEFT};
+        case Kind::CommandButton:  // the caption wraps
+            return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER};
+        case Kind::Label:  // drawn by paintLabel; SS_NOTIFY lets the tooltip see the mouse
+            return {L"STATIC", static_cast<DWORD>(SS_NOPREFIX | SS_NOTIFY |
+                                                  (def.look.align == form::Align::Centre
+                                                       ? SS_CENTER
+                                                       : SS_LEFT))};
+        case Kind::Timer:
+            break;
+    }
+    return {nullptr, 0};
+}
+
+}  // namespace
+
+Win32FormEngine::Impl::Impl() {
+    INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&common);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(&accessibility));
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VARNSEL),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+
+    WNDCLASSEXW pictureClass{};
+    pictureClass.cbSize = sizeof(pictureClass);
+    pictureClass.lpfnWndProc = pictureProc;
+    pictureClass.hInstance = instance;
+    pictureClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    pictureClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    pictureClass.lpszClassName = kPictureClass;
+    pictureClass.cbWndExtra = sizeof(LONG_PTR);
+    RegisterClassExW(&pictureClass);
+}
+
+Win32FormEngine::Impl::~Impl() {
+    if (window) DestroyWindow(window);
+    for (HFONT font : fonts) {
+        if (font) DeleteObject(font);
+    }
+    for (HBITMAP picture : pictures) {
+        if (picture) DeleteObject(picture);
+    }
+    if (accessibility) accessibility->Release();
+    CoUninitialize();
+}
+
+void Win32FormEngine::Impl::makeFonts() {
+    for (HFONT& font : fonts) {
+        if (font) DeleteObject(font);
+        font = nullptr;
+    }
+    for (form::FontId id :
+         {form::FontId::SystemBold, form::FontId::Credit, form::FontId::Default}) {
+        const form::FontDef def = form::fontDef(id);
+        LOGFONTW log{};
+        if (def.face.empty()) {
+            NONCLIENTMETRICSW metrics{};
+            metrics.cbSize = sizeof(metrics);
+            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+            log = metrics.lfMessageFont;  // at the system's dpi
+            log.lfHeight = MulDiv(log.lfHeight, dpi, systemDpi());
+        } else {
+            log.lfHeight = -MulDiv(static_cast<int>(def.points * 100), dpi, 7200);
+            log.lfWeight = def.weight;
+            log.lfCharSet = static_cast<BYTE>(def.charset);
+            log.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;  // a sans-serif where the face is missing
+            const std::wstring face = wide(def.face);
+            wcsncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+        }
+        fonts[static_cast<int>(id)] = CreateFontIndirectW(&log);
+    }
+}
+
+HWND Win32FormEngine::Impl::make(ControlId control) {
+    const form::ControlDef& def = form::def(control);
+    const Made made = kindOf(def, kPictureClass);
+    if (!made.windowClass) return nullptr;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | made.style;
+    DWORD exStyle = 0;
+    if (def.look.border == form::Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
+    if (def.look.border == form::Border::Single) style |= WS_BORDER;
+    if (form::takesFocus(def.kind)) style |= WS_TABSTOP;
+    if (def.visible) style |= WS_VISIBLE;
+    if (!def.enabled) style |= WS_DISABLED;
+    return CreateWindowExW(exStyle, made.windowClass, wide(def.caption).c_str(), style, 0, 0, 0, 0,
+                           window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control))),
+                           instance, nullptr);
+}
+
+// Positions and fonts for the current dpi: twips scaled, never re-laid-out on resize.
+void Win32FormEngine::Impl::layout() {
+    makeFonts();
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const ControlId control{static_cast<int>(i)};
+        const form::ControlDef& def = form::def(control);
+        if (!hwnds[i]) continue;
+        int left = def.left;
+        int top = def.top;
+        if (const ControlId container = form::containerOf(control); container != form::kForm) {
+            left += form::def(container).left;  // inside a frame: from its outer corner
+            top += form::def(container).top;
+        }
+        SetWindowPos(hwnds[i], nullptr, scale(left), scale(top), scale(def.width),
+                     scale(def.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (def.font != form::FontId::None) {
+            SendMessageW(hwnds[i], WM_SETFONT,
+                         reinterpret_cast<WPARAM>(fonts[static_cast<int>(def.font)]), TRUE);
+        }
+        if (def.look.rows > 0) {  // after the font, which sets a height of its own
+            RECT inside;
+            GetClientRect(hwnds[i], &inside);
+            SendMessageW(hwnds[i], LB_SETITEMHEIGHT, 0,
+                         std::max<LONG>(1, inside.bottom / def.look.rows));
+        }
+    }
+    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
+}
+
+void Win32FormEngine::Impl::build() {
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    const auto clientArea = [this] {
+        return RECT{0, 0, scale(form::kWindow.clientWidth), scale(form::kWindow.clientHeight)};
+    };
+    dpi = systemDpi();
+    const SIZE size = outerSize(clientArea(), style, dpi);
+    CreateWindowExW(0, kWindowClass, wide(form::kWindow.caption).c_str(), style, CW_USEDEFAULT,
+                    CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
+    if (!window) fault("cannot create the window: " + systemReason(GetLastError()));
+    // Placed on a monitor of another dpi: the layout follows that monitor's.
+    if (const int monitorDpi = windowDpi(window); monitorDpi != dpi) {
+        dpi = monitorDpi;
+        const SIZE resized = outerSize(clientArea(), style, dpi);
+        SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const ControlId control{static_cast<int>(i)};
+        const form::ControlDef& def = form::def(control);
+        if (def.kind == Kind::Timer) {
+            setTimer(control, def.enabled);
+            continue;
+        }
+        HWND hwnd = hwnds[i] = make(control);
+        if (const int resource = pictureResource(def.picture)) {
+            pictures[i] = static_cast<HBITMAP>(LoadImageW(
+                instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            if (def.kind == Kind::Image) greyToFace(pictures[i]);
+            SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(pictures[i]));
+        }
+        SetWindowSubclass(hwnd, controlProc, i, reinterpret_cast<DWORD_PTR>(this));
+        if (def.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
+        if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
+        if (def.kind == Kind::Label) addTooltip(hwnd);
+        // A value label keeps the system's name for a static control, its
+        // text, which follows every change of the caption.
+        if (accessibility && !def.accessibleName.empty()) {
+            accessibility->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                          PROPID_ACC_NAME, wide(def.accessibleName).c_str());
+        }
+    }
+    layout();
+    stack();
+}
+
+// Front to back as the table says, each frame's children just in front of
+// their frame (here they are the window's children too).
+void Win32FormEngine::Impl::stack() {
+    std::vector<HWND> frontToBack;
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const ControlId control{static_cast<int>(i)};
+        if (!hwnds[i] || form::containerOf(control) != form::kForm) continue;
+        for (std::size_t c = 0; c < form::kControlCount; ++c) {
+            if (hwnds[c] && form::containerOf({static_cast<int>(c)}) == control)
+                frontToBack.push_back(hwnds[c]);
+        }
+        frontToBack.push_back(hwnds[i]);
+    }
+    for (HWND hwnd : frontToBack)
+        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::optional<ControlId> Win32FormEngine::Impl::controlOf(HWND hwnd) const {
+    for (std::size_t i = 0; hwnd && i < form::kControlCount; ++i) {
+        if (hwnds[i] == hwnd) return ControlId{static_cast<int>(i)};
+    }
+    return std::nullopt;
+}
+
+bool Win32FormEngine::Impl::canTakeFocus(ControlId control) const {
+    HWND h = hwnd(control);
+    return h && IsWindowVisible(h) && IsWindowEnabled(h);
+}
+
+void Win32FormEngine::Impl::setTimer(ControlId timer, bool on) {
+    bool& running = timerOn[static_cast<std::size_t>(timer.index)];
+    if (on == running) return;  // enabling a running timer does not restart it
+    running = on;
+    const auto id = static_cast<UINT_PTR>(idOf(timer));
+    if (on) {
+        SetTimer(window, id, static_cast<UINT>(form::def(timer).interval), nullptr);
+    } else {
+        KillTimer(window, id);
+    }
+}
+
+}  // namespace varnsel::platform::win32
