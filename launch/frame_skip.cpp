@@ -3,7 +3,7 @@
 #include "app/frmVarnsel.hpp"
 #include "app/messages.hpp"
 #include "launch/frame_skip_value.hpp"
-#include "platform/text.hpp"
+#include "platform/utf8.hpp"
 
 namespace varnsel {
 

@@ -5,29 +5,18 @@
 #include <cstring>
 #include <string>
 
+#include "platform/utf8.hpp"
+
 namespace varnsel::platform {
 namespace {
 
-// Decodes one code point; an invalid byte reads as itself plus 0x110000 so
+// One character; a byte that forms none reads as itself plus 0x110000, so
 // it sorts after every character and stays distinct.
 char32_t next(std::string_view& s) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80    ? 1
-                         : lead >= 0xF0 ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC2 ? 2
-                                        : 0;
-    bool valid = length != 0 && lead <= 0xF4 && s.size() >= length;
-    for (std::size_t i = 1; valid && i < length; ++i) valid = (byte(i) & 0xC0) == 0x80;
-    if (!valid) {
-        s.remove_prefix(1);
-        return 0x110000 + lead;
-    }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) cp = (cp << 6) | (byte(i) & 0x3F);
-    s.remove_prefix(length);
-    return cp;
+    const Utf8Char c = decodeUtf8(s);
+    const char32_t code = c.valid ? c.code : 0x110000 + static_cast<unsigned char>(s[0]);
+    s.remove_prefix(c.length);
+    return code;
 }
 
 // Simple case folding of the scripts a game folder is likely to be named in:
@@ -83,22 +72,7 @@ char* writeKey(std::string_view name, char* out) {
             name.remove_prefix(1);
             continue;
         }
-        const std::uint32_t v = base(fold(next(name))) + 1;
-        if (v < 0x80) {
-            *out++ = static_cast<char>(v);
-        } else if (v < 0x800) {
-            *out++ = static_cast<char>(0xC0 | (v >> 6));
-            *out++ = static_cast<char>(0x80 | (v & 0x3F));
-        } else if (v < 0x10000) {
-            *out++ = static_cast<char>(0xE0 | (v >> 12));
-            *out++ = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (v & 0x3F));
-        } else {
-            *out++ = static_cast<char>(0xF0 | (v >> 18));
-            *out++ = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-            *out++ = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-            *out++ = static_cast<char>(0x80 | (v & 0x3F));
-        }
+        out = writeUtf8(out, base(fold(next(name))) + 1);
     }
     return out;
 }

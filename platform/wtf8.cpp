@@ -2,25 +2,9 @@
 
 #include <algorithm>
 
-namespace varnsel::platform {
+#include "platform/utf8.hpp"
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
+namespace varnsel::platform {
 
 namespace {
 
@@ -51,36 +35,15 @@ std::string fromUtf16(std::u16string_view text) {
 std::u16string toUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char lead = byte(i);
-        std::size_t length = lead < 0x80                    ? 1
-                             : lead >= 0xF0 && lead <= 0xF4 ? 4
-                             : lead >= 0xE0                 ? 3
-                             : lead >= 0xC2 && lead < 0xE0  ? 2
-                                                            : 0;
-        if (lead >= 0xF5) length = 0;
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) valid = (byte(i + k) & 0xC0) == 0x80;
-        char32_t c = 0xFFFD;
-        if (valid) {
-            c = length == 1 ? lead : lead & (0x7F >> length);
-            for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
-            const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-            if (c < least[length] || c > 0x10FFFF) valid = false;
-        }
-        if (!valid) {
-            out += u'\uFFFD';
-            ++i;
-            continue;
-        }
-        if (c >= 0x10000) {
-            out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    while (!text.empty()) {
+        const Utf8Char c = decodeUtf8(text);
+        text.remove_prefix(c.length);
+        if (c.code >= 0x10000) {
+            out += static_cast<char16_t>(0xD800 + ((c.code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((c.code - 0x10000) & 0x3FF));
         } else {
-            out += static_cast<char16_t>(c);  // lone surrogates included
+            out += static_cast<char16_t>(c.code);  // lone surrogates included
         }
-        i += length;
     }
     return out;
 }

@@ -7,12 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.hpp"
+
 namespace varnsel::platform {
 
 std::string fromUtf16(std::u16string_view text);
-// Appends one code point, surrogates included, in that generalized form.
-void appendUtf8(std::string& out, char32_t c);
-// Bytes that form no sequence become U+FFFD.
+// Bytes that form no character become U+FFFD.
 std::u16string toUtf16(std::string_view text);
 
 // Character positions (code points, as the logic counts them) against

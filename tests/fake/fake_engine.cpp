@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/list_order.hpp"
-#include "platform/text.hpp"
+#include "platform/utf8.hpp"
 #include "platform/wtf8.hpp"
 
 namespace varnsel::fake {
@@ -11,16 +11,6 @@ namespace {
 
 using platform::EventKind;
 using platform::Result;
-
-// Byte offset of the character at `index` in UTF-8 text (clamped to its end).
-std::size_t byteOffset(const std::string& text, int index) {
-    std::size_t at = 0;
-    for (int i = 0; i < index && at < text.size(); ++i) {
-        ++at;
-        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
-    }
-    return at;
-}
 
 const char* kPathNotFound = "The system cannot find the path specified.";
 const char* kFileNotFound = "The system cannot find the file specified.";
@@ -335,12 +325,12 @@ void FakeEngine::pressKey(char32_t key) {
         case form::Kind::TextBox: {
             core_.raise(control, EventKind::KeyPress, static_cast<std::int16_t>(key));
             if (focus_ != control || key == 13 || key == 27) return;
-            const std::size_t from = byteOffset(s.caption, s.selStart);
-            const std::size_t to = byteOffset(s.caption, s.selStart + s.selLength);
+            const std::size_t from = platform::byteOffset(s.caption, s.selStart);
+            const std::size_t to = platform::byteOffset(s.caption, s.selStart + s.selLength);
             if (key == 8) {
                 const std::size_t start = s.selLength > 0 || s.selStart == 0
                                               ? from
-                                              : byteOffset(s.caption, s.selStart - 1);
+                                              : platform::byteOffset(s.caption, s.selStart - 1);
                 s.caption.erase(start, to - start);
                 s.selStart = s.selLength > 0 ? s.selStart : std::max(0, s.selStart - 1);
             } else if (key >= 32) {
@@ -362,16 +352,11 @@ void FakeEngine::pressKey(char32_t key) {
 }
 
 void FakeEngine::type(std::string_view text) {
-    // One key a character: UTF-8 decoded (the text is a test's own, valid).
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        char32_t key = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t i = 1; i < length; ++i) {
-            key = (key << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
-        }
-        pressKey(key);
-        at += length;
+    // One key a character.
+    while (!text.empty()) {
+        const platform::Utf8Char c = platform::decodeUtf8(text);
+        pressKey(c.code);
+        text.remove_prefix(c.length);
     }
 }
 
@@ -401,8 +386,8 @@ int FakeEngine::selLength(Name textBox) const {
 
 std::string FakeEngine::selectedText(Name textBox) const {
     const State& s = state(textBox, form::Kind::TextBox);
-    const std::size_t from = byteOffset(s.caption, s.selStart);
-    return s.caption.substr(from, byteOffset(s.caption, s.selStart + s.selLength) - from);
+    const std::size_t from = platform::byteOffset(s.caption, s.selStart);
+    return s.caption.substr(from, platform::byteOffset(s.caption, s.selStart + s.selLength) - from);
 }
 
 std::vector<std::string> FakeEngine::entries(Name list) const {

@@ -8,7 +8,7 @@
 
 #include "launch/frame_skip_value.hpp"
 #include "platform/numeric.hpp"
-#include "platform/text.hpp"
+#include "platform/utf8.hpp"
 #include "platform/wtf8.hpp"
 
 using namespace varnsel;

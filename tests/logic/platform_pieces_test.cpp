@@ -6,7 +6,7 @@
 #include "app/form/window_definition.hpp"
 #include "platform/event_queue.hpp"
 #include "platform/list_order.hpp"
-#include "platform/text.hpp"
+#include "platform/utf8.hpp"
 #include "platform/wtf8.hpp"
 
 namespace varnsel::platform {
@@ -84,13 +84,6 @@ TEST(Utf16, EveryWindowsNameComesBackUnchanged) {
     EXPECT_EQ(fromUtf16(u"\u00C9"), "\xC3\x89");
 }
 
-TEST(Utf16, BytesThatFormNoCharacterBecomeReplacementCharacters) {
-    EXPECT_TRUE(toUtf16("a\xFF"
-                        "b") == u"a\uFFFDb");
-    EXPECT_TRUE(toUtf16("\xC0\xAF") == u"\uFFFD\uFFFD");  // an overlong "/"
-    EXPECT_TRUE(toUtf16("\xE2\x82") == u"\uFFFD\uFFFD");  // cut short
-}
-
 TEST(Utf16, CharacterPositionsCountASurrogatePairAsOne) {
     const std::u16string text = u"a\U0001F3AEb";  // a, a game controller, b
     EXPECT_EQ(utf16Offset(text, 2), 3);
@@ -99,11 +92,67 @@ TEST(Utf16, CharacterPositionsCountASurrogatePairAsOne) {
     EXPECT_EQ(characterIndex(std::u16string(1, u'\xD800') + u"x", 2), 2);  // a lone half is one
 }
 
-TEST(CharacterCount, CountsCharactersAndEachStrayByteOnce) {
-    EXPECT_EQ(characterCount(""), 0);
-    EXPECT_EQ(characterCount("2.5"), 3);
-    EXPECT_EQ(characterCount("\xC3\xA9\xF0\x9F\x8E\xAE"), 2);
-    EXPECT_EQ(characterCount("a\xFF\x80"), 3);
+// Tricky byte sequences and the characters they hold (U+FFFD for each byte
+// that forms none). Every reader of UTF-8 must see the same characters.
+struct Sequence {
+    std::string bytes;
+    std::u32string characters;
+};
+const Sequence kSequences[] = {
+    {"", U""},
+    {"2.5", U"2.5"},
+    {"\xC3\xA9\xF0\x9F\x8E\xAE", U"\u00E9\U0001F3AE"},      // two bytes, four bytes
+    {"\xED\xA0\x80", U"\xD800"},                             // a lone high surrogate
+    {"x\xED\xB0\x80", U"x\xDC00"},                           // a lone low one
+    {"\xED\xA0\x80\xED\xB0\x80", U"\uFFFD\uFFFD\uFFFD\xDC00"},  // a pair written apart
+    {"\xE0\x80\x80", U"\uFFFD\uFFFD\uFFFD"},                 // overlong
+    {"\xC0\xAF", U"\uFFFD\uFFFD"},                           // an overlong "/"
+    {"\xE2\x82z", U"\uFFFD\uFFFDz"},                         // cut short
+    {"a\xFF\x80", U"a\uFFFD\uFFFD"},                         // stray bytes
+    {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},       // past U+10FFFF
+    {"\xF5\x80", U"\uFFFD\uFFFD"},                           // a lead no sequence has
+};
+
+std::u16string utf16Of(const std::u32string& characters) {
+    std::u16string units;
+    for (const char32_t c : characters) {
+        if (c < 0x10000) {
+            units += static_cast<char16_t>(c);
+        } else {
+            units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return units;
+}
+
+TEST(Utf8, EveryReaderSeesTheSameCharactersInTrickySequences) {
+    std::vector<std::string_view> names;
+    for (const Sequence& s : kSequences) {
+        const auto n = static_cast<int>(s.characters.size());
+        std::u32string decoded;
+        for (std::string_view rest = s.bytes; !rest.empty();) {
+            const Utf8Char c = decodeUtf8(rest);
+            decoded += c.code;
+            rest.remove_prefix(c.length);
+        }
+        EXPECT_TRUE(decoded == s.characters) << testing::PrintToString(s.bytes);
+        EXPECT_EQ(characterCount(s.bytes), n) << testing::PrintToString(s.bytes);
+        EXPECT_EQ(byteOffset(s.bytes, n), s.bytes.size()) << testing::PrintToString(s.bytes);
+        const std::u16string units = toUtf16(s.bytes);
+        EXPECT_TRUE(units == utf16Of(s.characters)) << testing::PrintToString(s.bytes);
+        EXPECT_EQ(characterIndex(units, static_cast<int>(units.size())), n)
+            << testing::PrintToString(s.bytes);
+        if (s.characters.find(U'\uFFFD') == std::u32string::npos) {
+            EXPECT_EQ(fromUtf16(units), s.bytes);  // what the system gave comes back to it
+        }
+        names.push_back(s.bytes);
+    }
+    // The list's sort, which reads each name once into a key, orders them as
+    // its comparison does.
+    const std::vector<std::uint32_t> order = sortForList(names);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        EXPECT_LT(compareForList(names[order[i - 1]], names[order[i]]), 0) << i;
 }
 
 struct Log : FormHandler {
