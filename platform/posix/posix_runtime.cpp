@@ -139,6 +139,31 @@ Result<int> PosixRuntime::attributes(std::string_view path) {
     return Result<int>::ok(attributesOf(st, baseName(path)));
 }
 
+namespace {
+
+// What is wrong with a program the system refused, in plain words where the
+// system's are not, with its own reason kept beside them.
+std::string startFailure(const std::string& path, int error) {
+    const std::string own = reason(error);
+    struct stat st {};
+    if (error == EACCES && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return "it is a folder, not a program (" + own + ")";
+    if (error != ENOEXEC) return own;
+    char start[2] = {};
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t read = file < 0 ? -1 : ::read(file, start, sizeof(start));
+    if (file >= 0) close(file);
+    if (read == 0) return "it is an empty file, not a program (" + own + ")";
+    if (read == 2 && start[0] == 'M' && start[1] == 'Z') {
+        return "it is a Windows program, which Linux starts only through Wine's binfmt "
+               "support, the wine-binfmt package (" + own + ")";
+    }
+    return "it is not a program this system can start; a script needs a first line that "
+           "names its interpreter, such as #!/bin/sh (" + own + ")";
+}
+
+}  // namespace
+
 Result<Done> PosixRuntime::startProgram(std::string_view program, std::string_view commandLine) {
     const std::vector<std::string> args = splitCommandLine(program, commandLine);
     std::vector<char*> argv;
@@ -157,7 +182,7 @@ Result<Done> PosixRuntime::startProgram(std::string_view program, std::string_vi
     const std::string path(program);
     const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
-    if (error != 0) return Result<Done>::failure(reason(error));
+    if (error != 0) return Result<Done>::failure(startFailure(path, error));
     return Result<Done>::ok({});
 }
 

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,9 @@ struct QtFormEngine::Impl : public QObject {
     // Input (qt_input.cpp).
     void focusChanged(QWidget* old, QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool inWindow(QObject* object) const;
+    bool focusIsOn(ControlId control) const;
+    void press(ControlId control, const std::function<void()>& undo);
     void endProgram();
 
     std::unique_ptr<QApplication> ownApplication;

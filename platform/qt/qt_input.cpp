@@ -1,5 +1,7 @@
 // The Qt window's input: focus moves, presses and keys, and the title bar's close.
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
 
 #include "platform/qt/qt_engine_impl.hpp"
 
@@ -22,30 +24,31 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const bool key = type == QEvent::KeyPress;
+    // Only the left button presses: the others press nothing and move no
+    // focus, as on Windows. Taken at the window, before Qt gives the focus.
+    if ((press || type == QEvent::MouseButtonRelease) && window &&
+        watched == window->windowHandle() &&
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        return true;
+    }
     if (type == QEvent::MouseButtonRelease && watched == swallowRelease) {
         swallowRelease = nullptr;
         return true;
     }
-    if ((!press && !key) || !window || !watched->isWidgetType() ||
-        static_cast<QWidget*>(watched)->window() != window.get()) {
-        return false;
-    }
+    if ((!press && !key) || !inWindow(watched)) return false;
     const auto target = controlOf(watched);
     if (!target || core.ended()) return core.ended();
     const form::ControlDef& def = form::def(*target);
     const bool focusable = form::takesFocus(def.kind);
     if (press) swallowRelease = nullptr;  // one whose release went to a message box
-    const auto focusIsOnTarget = [&] {
-        return window->focusWidget() && controlOf(window->focusWidget()) == target;
-    };
     // A press moves the focus to its control first, here rather than inside
     // Qt, so that the move's LostFocus runs before the press does anything;
     // if that handler keeps the focus elsewhere, the press (or a key that
     // was typed meanwhile) has no effect.
-    if (press && focusable && !focusIsOnTarget()) widget(*target)->setFocus(Qt::MouseFocusReason);
+    if (press && focusable && !focusIsOn(*target)) widget(*target)->setFocus(Qt::MouseFocusReason);
     core.pump();
     if (core.ended()) return true;
-    if (focusable && !focusIsOnTarget()) {
+    if (focusable && !focusIsOn(*target)) {
         if (press) swallowRelease = watched;
         return true;
     }
@@ -62,6 +65,35 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
         return core.ended();
     }
     return false;
+}
+
+bool QtFormEngine::Impl::inWindow(QObject* object) const {
+    return window && object->isWidgetType() &&
+           static_cast<QWidget*>(object)->window() == window.get();
+}
+
+bool QtFormEngine::Impl::focusIsOn(ControlId control) const {
+    return window->focusWidget() && controlOf(window->focusWidget()) == control;
+}
+
+// A press raises Click. One that did not come through the window's own input
+// (an assistive technology's Press or Toggle, whose caller waits for no
+// message box) is a click all the same, from the loop's next turn: the focus
+// moves to the control first, and if a handler keeps it elsewhere (a bad
+// frame-skip value), the press is undone and raises nothing.
+void QtFormEngine::Impl::press(ControlId control, const std::function<void()>& undo) {
+    if (focusIsOn(control)) return core.raise(control, EventKind::Click);
+    QMetaObject::invokeMethod(
+        this,
+        [this, control, undo] {
+            if (core.ended()) return;
+            widget(control)->setFocus(Qt::OtherFocusReason);
+            core.pump();
+            if (core.ended()) return;
+            if (!focusIsOn(control)) return undo();
+            core.raise(control, EventKind::Click);
+        },
+        Qt::QueuedConnection);
 }
 
 void QtFormEngine::Impl::endProgram() {

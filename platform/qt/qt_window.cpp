@@ -114,9 +114,14 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             box->setChecked(def.value == 1);
             // Every change the user makes: a click, Space, and the toggle of
             // assistive technology, which emits no clicked(). The logic
-            // itself never changes a check box.
-            connect(box, &QCheckBox::toggled, this,
-                    [this, control] { core.raise(control, EventKind::Click); });
+            // itself never changes a check box. A toggle whose focus move a
+            // handler refused is taken back.
+            connect(box, &QCheckBox::toggled, this, [this, control, box] {
+                press(control, [box] {
+                    const QSignalBlocker quiet(box);
+                    box->toggle();
+                });
+            });
             return box;
         }
         case Kind::TextBox: {
@@ -128,8 +133,7 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             auto* button = new WrappingButton(caption, parent);
             button->setAutoDefault(false);  // Enter and Escape press no button
             button->setDefault(false);
-            connect(button, &QPushButton::clicked, this,
-                    [this, control] { core.raise(control, EventKind::Click); });
+            connect(button, &QPushButton::clicked, this, [this, control] { press(control, [] {}); });
             return button;
         }
         case Kind::Image: {

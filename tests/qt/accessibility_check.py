@@ -148,5 +148,22 @@ arguments = [line.split(b" ", 2)[2].decode() for line in launches()[0].splitline
              if line.startswith(b"arg ")]
 check(arguments[1:] == ["kof98", "-f2"], f"with the game and the value typed: {arguments[1:]}")
 
+# An action is a click: the focus moves first, so a bad value is reported and
+# the action does nothing else.
+box.queryComponent().grabFocus()
+check(wait(lambda: box.getState().contains(pyatspi.STATE_FOCUSED)), "the box takes the focus back")
+box.queryEditableText().setTextContents("9")
+act(find(window, "push button", "PLAY"), "Press")
+answer_alert(app, "Frame skip value must be a number between 1 and 4!")
+check(not wait(lambda: len(launches()) > 1, 1.0), "PLAY pressed with 9 in the box starts nothing")
+check(wait(lambda: box.getState().contains(pyatspi.STATE_FOCUSED)), "and the box has the focus")
+box.queryEditableText().setTextContents("")
+act(frame_skip, "Toggle")
+answer_alert(app, "Frame skip value must be a number between 1 and 4!")
+check(not wait(lambda: find(app, "alert") is not None, 1.0), "unticking with the box empty reports once")
+check(frame_skip.getState().contains(pyatspi.STATE_CHECKED), "and Frame Skip stays ticked")
+check(showing(box) and box.getState().contains(pyatspi.STATE_FOCUSED),
+      "with its box shown and focused")
+
 print("\nThe accessible tree after the choice:")
 dump(window)

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QWindow>
 
 #include "tests/qt/harness.hpp"
 
@@ -153,6 +154,38 @@ private slots:
         QTest::mouseClick(launcher_->widget("chkVga"), Qt::LeftButton, {}, QPoint(40, 16));
         QTRY_COMPARE(launcher_->widget<QCheckBox>("chkVga")->checkState(), Qt::Checked);
         QCOMPARE(launcher_->focusName(), QStringLiteral("chkVga"));
+    }
+
+    void aCheckBoxAnswersAClickAnywhereInItsArea() {
+        // The blank at the right end of "VGA Resolution"'s 153 x 33 area.
+        QTest::mouseClick(launcher_->widget("chkVga"), Qt::LeftButton, {}, QPoint(150, 30));
+        QTRY_COMPARE(launcher_->widget<QCheckBox>("chkVga")->checkState(), Qt::Checked);
+        // Where the hidden frame-skip box lies, (176, 168) in the window.
+        QWidget* frameSkip = launcher_->widget("chkFrameSkip");
+        const QPoint there = frameSkip->mapFrom(launcher_->window(), QPoint(176, 168));
+        QTest::mouseClick(frameSkip, Qt::LeftButton, {}, there);
+        QTRY_COMPARE(launcher_->focusName(), QStringLiteral("txtFrameSkip"));
+        QCOMPARE(launcher_->widget<QCheckBox>("chkFrameSkip")->checkState(), Qt::Checked);
+    }
+
+    void theRightAndMiddleButtonsPressNothing() {
+        BoxAnswerer answers;
+        tickFrameSkip();
+        QTest::keyClicks(box(), "9");
+        // Through the window, as the system delivers a click: PLAY's middle,
+        // then "VGA Resolution"'s caption.
+        QWindow* window = launcher_->window()->windowHandle();
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(window, button, {}, QPoint(344, 216));
+            QTest::mouseClick(window, button, {}, QPoint(80, 208));
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(answers.seen.empty());
+        QCOMPARE(launcher_->focusName(), QStringLiteral("txtFrameSkip"));
+        QCOMPARE(launcher_->recorder->count("cmdPlay", EventKind::Click), 0);
+        QCOMPARE(launcher_->widget<QCheckBox>("chkVga")->checkState(), Qt::Unchecked);
+        QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(344, 216));  // the left one does
+        QTRY_COMPARE(answers.seen.size(), std::size_t{1});
     }
 
     void untickingHidesTheBoxAndKeepsItsText() {

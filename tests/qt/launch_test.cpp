@@ -152,19 +152,39 @@ private slots:
     }
 
     void aMissingOrUnrunnableEmulatorIsReported_data() {
-        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("content");  // "missing", "folder", or the file's bytes
+        QTest::addColumn<bool>("executable");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << false << "No such file or directory";
-        QTest::newRow("not executable") << true << "Permission denied";
+        QTest::newRow("missing") << QByteArray("missing") << false << "No such file or directory";
+        QTest::newRow("not executable") << QByteArray("#!/bin/sh\n") << false << "Permission denied";
+        QTest::newRow("a folder") << QByteArray("folder") << false
+                                  << "it is a folder, not a program (Permission denied)";
+        QTest::newRow("an empty file")
+            << QByteArray() << true << "it is an empty file, not a program (Exec format error)";
+        QTest::newRow("a Windows program")
+            << QByteArray("MZ\x90\x00\x03", 5) << true
+            << "it is a Windows program, which Linux starts only through Wine's binfmt support, "
+               "the wine-binfmt package (Exec format error)";
+        QTest::newRow("a script without #!")
+            << QByteArray("echo hello\n") << true
+            << "it is not a program this system can start; a script needs a first line that "
+               "names its interpreter, such as #!/bin/sh (Exec format error)";
     }
     void aMissingOrUnrunnableEmulatorIsReported() {
-        QFETCH(bool, present);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, executable);
         QFETCH(QString, reason);
         const QString program = folder_ + "/Neorage.exe";
-        if (present) {
-            QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
-        } else {
-            QFile::remove(program);
+        QFile::remove(program);
+        if (content == "folder") {
+            QVERIFY(QDir().mkdir(program));
+        } else if (content != "missing") {
+            QFile file(program);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner |
+                                (executable ? QFile::ExeOwner : QFile::Permissions()));
         }
         launcher_ = std::make_unique<Launcher>(folder_);
         const auto& answers = *answers_;
@@ -174,6 +194,7 @@ private slots:
         QCOMPARE(answers.seen[0].icon, QMessageBox::Critical);
         QCOMPARE(answers.seen[0].text,
                  "The emulator \"" + program + "\" cannot be started: " + reason);
+        QDir().rmdir(program);
         installEmulator(folder_);  // the launcher keeps working
         play();
         QCOMPARE(waitForLaunches(1).size(), std::size_t{1});

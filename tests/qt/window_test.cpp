@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 
+#include <QTextDocumentFragment>
+
 #include "tests/qt/harness.hpp"
 
 namespace varnsel::testing {
@@ -179,6 +181,10 @@ private slots:
             return dir->toolTip();
         };
         QCOMPARE(tooltip(), path);
+        // A name that looks like markup shows as typed.
+        const QString markup = "<u>Alpha & co</u> <i>" + QString("x").repeated(60);
+        launcher_->engine->setCaption(form::id("lblDir"), markup.toStdString());
+        QCOMPARE(QTextDocumentFragment::fromHtml(tooltip()).toPlainText(), markup);
         launcher_->engine->setCaption(form::id("lblDir"), "/home/someone");
         QVERIFY(tooltip().isEmpty());
     }
