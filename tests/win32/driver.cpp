@@ -134,7 +134,13 @@ bool start(Launcher& launcher, const std::wstring& program, const std::wstring& 
 }
 
 // What the window shows, as a 24-bit bitmap file, to look at.
-void screenshot(HWND window, const std::wstring& path) {
+// What a window shows on the screen, as 24-bit rows bottom-up.
+struct Pixels {
+    BITMAPINFOHEADER header{};
+    std::string bits;
+};
+
+Pixels capture(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
@@ -147,18 +153,24 @@ void screenshot(HWND window, const std::wstring& path) {
     HGDIOBJ old = SelectObject(memory, shot);
     BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
-    const DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
-    BITMAPFILEHEADER file{
-        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
-        0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-    out.write(static_cast<const char*>(bits), size);
+    const auto size = static_cast<std::size_t>(((width * 3 + 3) & ~3) * height);
+    Pixels pixels{info.bmiHeader, std::string(static_cast<const char*>(bits), size)};
     SelectObject(memory, old);
     DeleteObject(shot);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// What the window shows, as a 24-bit bitmap file, to look at.
+void screenshot(HWND window, const std::wstring& path) {
+    const Pixels pixels = capture(window);
+    const auto headers = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER));
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(headers + pixels.bits.size()), 0, 0, headers};
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&pixels.header), sizeof(BITMAPINFOHEADER));
+    out.write(pixels.bits.data(), static_cast<std::streamsize>(pixels.bits.size()));
 }
 
 void key(WORD vk, bool shift = false) {
@@ -504,6 +516,31 @@ int wmain(int argc, wchar_t** argv) {
         checkEqual(launches[1].argv.back(), std::string("Metal Slug"),
                    "the second is the game, whole");
     }
+
+    // --- A caption drawn as the label draws it, from the first paint -------
+    HWND game = launcher.control("lblGame");
+    SetWindowTextW(game, L"Super-long-hyphenated-game-name-beyond-the-label");
+    Sleep(300);
+    const Pixels afterChange = capture(game);
+    RedrawWindow(game, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Sleep(300);
+    check(capture(game).bits == afterChange.bits,
+          "a new caption shows right away as it does after a repaint");
+
+    // --- A command line longer than Windows takes ---------------------------
+    SendMessageW(launcher.control("chkFrameSkip"), BM_CLICK, 0, 0);
+    waitFor([&] { return launcher.focused() == "txtFrameSkip"; });
+    SetWindowTextW(box, (L"2." + std::wstring(40000, L'0')).c_str());  // a valid 2
+    click(launcher.control("cmdPlay"));
+    Box tooLong;
+    check(answerBox(launcher, tooLong), "PLAY with a 40 000-character value reports");
+    check(tooLong.text.find("characters long, and Windows takes at most 32766") !=
+              std::string::npos,
+          "that the line is longer than Windows takes: " + tooLong.text);
+    Sleep(300);
+    checkEqual(readLaunches(record).size(), std::size_t{2}, "and starts nothing cut short");
+    SendMessageW(launcher.control("chkFrameSkip"), BM_CLICK, 0, 0);
+    waitFor([&] { return !IsWindowVisible(box); });
 
     // --- A missing emulator ------------------------------------------------
     DeleteFileW((folder + L"\\Neorage.exe").c_str());
