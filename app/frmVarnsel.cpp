@@ -9,7 +9,22 @@ namespace varnsel {
 
 using platform::EventKind;
 
-frmVarnsel::frmVarnsel(platform::FormEngine& engine) : engine_(engine) {}
+frmVarnsel::frmVarnsel(platform::FormEngine& engine)
+    : engine_(engine),
+      lblDir(engine, "lblDir"),
+      lblGame(engine, "lblGame"),
+      lstDirs(engine, "lstDirs"),
+      chkScanlines(engine, "chkScanlines"),
+      chkVsync(engine, "chkVsync"),
+      chkFrameSkip(engine, "chkFrameSkip"),
+      chkVga(engine, "chkVga"),
+      chkSkipCode(engine, "chkSkipCode"),
+      chkJoystick(engine, "chkJoystick"),
+      chkModeX(engine, "chkModeX"),
+      txtFrameSkip(engine, "txtFrameSkip"),
+      imgArrow(engine, "imgArrow"),
+      Timer1(engine, "Timer1"),
+      Timer2(engine, "Timer2") {}
 
 namespace {
 

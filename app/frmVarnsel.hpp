@@ -50,21 +50,21 @@ private:
 
     platform::FormEngine& engine_;
 
-    // The controls the handlers use, by their names in the window table.
-    form::Label lblDir{engine_, "lblDir"};
-    form::Label lblGame{engine_, "lblGame"};
-    form::ListBox lstDirs{engine_, "lstDirs"};
-    form::CheckBox chkScanlines{engine_, "chkScanlines"};
-    form::CheckBox chkVsync{engine_, "chkVsync"};
-    form::CheckBox chkFrameSkip{engine_, "chkFrameSkip"};
-    form::CheckBox chkVga{engine_, "chkVga"};
-    form::CheckBox chkSkipCode{engine_, "chkSkipCode"};
-    form::CheckBox chkJoystick{engine_, "chkJoystick"};
-    form::CheckBox chkModeX{engine_, "chkModeX"};
-    form::TextBox txtFrameSkip{engine_, "txtFrameSkip"};
-    form::Image imgArrow{engine_, "imgArrow"};
-    form::Timer Timer1{engine_, "Timer1"};
-    form::Timer Timer2{engine_, "Timer2"};
+    // The controls the handlers use, made from their names in the window table.
+    form::Label lblDir;
+    form::Label lblGame;
+    form::ListBox lstDirs;
+    form::CheckBox chkScanlines;
+    form::CheckBox chkVsync;
+    form::CheckBox chkFrameSkip;
+    form::CheckBox chkVga;
+    form::CheckBox chkSkipCode;
+    form::CheckBox chkJoystick;
+    form::CheckBox chkModeX;
+    form::TextBox txtFrameSkip;
+    form::Image imgArrow;
+    form::Timer Timer1;
+    form::Timer Timer2;
 };
 
 }  // namespace varnsel
