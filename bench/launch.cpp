@@ -9,6 +9,7 @@
 
 #include "app/frmVarnsel.hpp"
 #include "bench/common.hpp"
+#include "tools/standin/record.hpp"
 #include "platform/qt/qt_engine.hpp"
 
 using namespace varnsel;
@@ -17,16 +18,8 @@ namespace {
 
 // The stand-in's clock readings, one a launch, in the order they were written.
 std::vector<double> clocks(const std::string& record) {
-    std::ifstream in(record);
     std::vector<double> out;
-    std::string tag;
-    while (in >> tag) {
-        if (tag == "clock") {
-            double ms = 0;
-            in >> ms;
-            out.push_back(ms);
-        }
-    }
+    for (const standin::Launch& launch : standin::readLaunches(record)) out.push_back(launch.clock);
     return out;
 }
 

@@ -23,6 +23,7 @@
 #include "app/frmVarnsel.hpp"
 #include "platform/qt/qt_engine.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
+#include "tools/standin/record.hpp"
 
 namespace varnsel::testing {
 
@@ -49,35 +50,8 @@ public:
     std::vector<Delivered> log;
 };
 
-// One launch as the stand-in emulator recorded it.
-struct Launch {
-    std::string cwd;
-    std::vector<std::string> argv;
-    long pid = 0;
-    long session = 0;
-};
-
-inline std::vector<Launch> readLaunches(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<Launch> launches;
-    std::string tag;
-    while (in >> tag) {
-        if (tag == "start") {
-            launches.emplace_back();
-            in >> launches.back().pid;
-        } else if (tag == "session") {
-            in >> launches.back().session;
-        } else if (tag == "cwd" || tag == "arg") {
-            std::size_t length = 0;
-            in >> length;
-            in.get();  // the blank
-            std::string bytes(length, '\0');
-            in.read(bytes.data(), static_cast<std::streamsize>(length));
-            (tag == "cwd" ? launches.back().cwd : launches.back().argv.emplace_back()) += bytes;
-        }
-    }
-    return launches;
-}
+using standin::Launch;
+using standin::readLaunches;
 
 // Children of this process that are left as zombies.
 inline int zombieChildren() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/form/window_definition.hpp"
+#include "tools/standin/record.hpp"
 
 namespace {
 
@@ -267,35 +268,8 @@ bool answerBox(const Launcher& launcher, Box& box, int milliseconds = 5000) {
     return true;
 }
 
-struct Launch {
-    std::string line, image, cwd;
-    std::vector<std::string> argv;
-};
-
-std::vector<Launch> readLaunches(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    std::vector<Launch> out;
-    std::string tag;
-    while (in >> tag) {
-        if (tag == "start") {
-            out.emplace_back();
-            std::string pid;
-            in >> pid;
-        } else if (tag == "line" || tag == "image" || tag == "cwd" || tag == "arg") {
-            std::size_t n = 0;
-            in >> n;
-            in.get();
-            std::string bytes(n, '\0');
-            in.read(bytes.data(), static_cast<std::streamsize>(n));
-            Launch& l = out.back();
-            (tag == "line"    ? l.line
-             : tag == "image" ? l.image
-             : tag == "cwd"   ? l.cwd
-                              : l.argv.emplace_back()) = bytes;
-        }
-    }
-    return out;
-}
+using varnsel::standin::Launch;
+using varnsel::standin::readLaunches;
 
 }  // namespace
 
