@@ -33,6 +33,22 @@ std::optional<ControlId> nextInTabOrder(std::optional<ControlId> from, bool back
     return std::nullopt;
 }
 
+ReadOut readOut(ControlId label, std::string_view caption) {
+    std::string heard;
+    for (const form::LabelledBy& relation : form::kLabelledBy) {
+        if (relation.control == label)
+            heard = std::string(form::def(relation.label).caption) + " " + std::string(caption);
+    }
+    ReadOut out;
+    for (const form::DescribedBy& described : form::kDescribedBy) {
+        if (described.value == label) out.descriptions.emplace_back(described.control, heard);
+    }
+    for (const ControlId announced : form::kAnnounced) {
+        if (announced == label) out.announcement = heard;
+    }
+    return out;
+}
+
 void EngineCore::load(const std::function<void()>& listSettled) {
     list.beginCollecting();
     raise(form::kForm, EventKind::Load);

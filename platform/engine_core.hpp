@@ -10,6 +10,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "app/form/window_definition.hpp"
 #include "platform/event_queue.hpp"
@@ -29,6 +32,15 @@ const form::ControlDef& ofKind(ControlId control, form::Kind kind);
 // when `from` is none. Nothing when no control can take it.
 std::optional<ControlId> nextInTabOrder(std::optional<ControlId> from, bool back,
                                         const std::function<bool(ControlId)>& canTakeFocus);
+
+// What a screen reader is to be told when a label's caption changes: the
+// descriptions of the controls it describes, and what to announce at once
+// ("" for nothing). Both read the value with its caption label's text.
+struct ReadOut {
+    std::vector<std::pair<ControlId, std::string>> descriptions;
+    std::string announcement;
+};
+ReadOut readOut(ControlId label, std::string_view caption);
 
 class EngineCore {
 public:

@@ -204,6 +204,21 @@ inline constexpr std::array<LabelledBy, 3> kLabelledBy{{
     {id("lblGame"), id("lblSelectedGame")},
 }};
 
+// What a screen reader hears of the two value labels beyond their own text:
+// a control that takes the focus is described by one ("Game Selected: kof98"
+// on the buttons, "Current directory: ..." on the list), and the chosen
+// game is announced as soon as it changes.
+struct DescribedBy {
+    platform::ControlId control;
+    platform::ControlId value;
+};
+inline constexpr std::array<DescribedBy, 3> kDescribedBy{{
+    {id("cmdChoseGame"), id("lblGame")},
+    {id("cmdPlay"), id("lblGame")},
+    {id("lstDirs"), id("lblDir")},
+}};
+inline constexpr std::array<platform::ControlId, 1> kAnnounced{{id("lblGame")}};
+
 inline constexpr FontDef fontDef(FontId id) {
     switch (id) {
         case FontId::SystemBold:

@@ -46,6 +46,7 @@ int QtFormEngine::run(FormHandler& form) {
 
 void QtFormEngine::setCaption(ControlId label, std::string_view text) {
     impl_->widget<Label>(label, Kind::Label)->setText(qs(text));
+    impl_->readOut(label, text);
 }
 
 int QtFormEngine::value(ControlId checkBox) const {
@@ -70,15 +71,29 @@ void QtFormEngine::setVisible(ControlId control, bool visible) {
     impl_->widget(control)->setVisible(visible);
 }
 
+// The caret waits a moment for the selection that usually follows, so that
+// SelStart then SelLength select in one step: a screen reader then hears the
+// selected text, not a caret move to the start and then a selection.
 void QtFormEngine::setSelStart(ControlId textBox, int start) {
     auto* edit = impl_->widget<QLineEdit>(textBox, Kind::TextBox);
-    edit->setCursorPosition(utf16Offset(units(edit->text()), start));
+    impl_->pendingSelStart = utf16Offset(units(edit->text()), start);
+    QMetaObject::invokeMethod(
+        edit,
+        [this, edit] {
+            if (!impl_->pendingSelStart) return;
+            edit->setCursorPosition(*impl_->pendingSelStart);
+            impl_->pendingSelStart.reset();
+        },
+        Qt::QueuedConnection);
 }
 
 void QtFormEngine::setSelLength(ControlId textBox, int length) {
     auto* edit = impl_->widget<QLineEdit>(textBox, Kind::TextBox);
     const QString text = edit->text();
-    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const int start = impl_->pendingSelStart     ? *impl_->pendingSelStart
+                      : edit->hasSelectedText() ? edit->selectionStart()
+                                                : edit->cursorPosition();
+    impl_->pendingSelStart.reset();
     const int end = utf16Offset(units(text), characterIndex(units(text), start) + length);
     edit->setSelection(start, end - start);
 }

@@ -43,6 +43,9 @@ struct QtFormEngine::Impl : public QObject {
         return static_cast<Widget*>(widget(control));
     }
 
+    // What a screen reader hears of a caption that changed.
+    void readOut(ControlId label, std::string_view caption);
+
     // Input (qt_input.cpp).
     void focusChanged(QWidget* old, QWidget* now);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +66,8 @@ struct QtFormEngine::Impl : public QObject {
     GameListModel* games = nullptr;
     QListView* gameList = nullptr;
     QPointer<QObject> swallowRelease;
+    QWidget* announcer = nullptr;  // shown to have a screen reader say its name at once
+    std::optional<int> pendingSelStart;  // a caret move that waits for its selection
 };
 
 }  // namespace varnsel::platform::qt

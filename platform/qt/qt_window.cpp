@@ -61,6 +61,8 @@ QAccessibleInterface* describe(const QString&, QObject* object) {
         return new QAccessibleWidget(widget, QAccessible::Window);
     if (dynamic_cast<PictureBox*>(widget))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
+    if (widget->objectName() == QLatin1String("announcement"))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
 }
 
@@ -185,6 +187,11 @@ void QtFormEngine::Impl::build() {
         widget->setEnabled(def.enabled);
         if (!def.visible) widget->hide();
     }
+    // Nothing to see: a screen reader says its name when it shows.
+    announcer = new QWidget(window.get());
+    announcer->setObjectName(QStringLiteral("announcement"));
+    announcer->setGeometry(0, 0, 1, 1);
+    announcer->hide();
     // A label's buddy is what it names: Qt reports the buddy as labelled by it.
     for (const form::LabelledBy& relation : form::kLabelledBy)
         static_cast<QLabel*>(widget(relation.label))->setBuddy(widget(relation.control));
@@ -197,6 +204,16 @@ void QtFormEngine::Impl::build() {
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         if (timers[i] && form::kControls[i].enabled) timers[i]->start();
     }
+}
+
+void QtFormEngine::Impl::readOut(ControlId label, std::string_view caption) {
+    const ReadOut heard = platform::readOut(label, caption);
+    for (const auto& [control, description] : heard.descriptions)
+        widget(control)->setAccessibleDescription(qs(description));
+    if (heard.announcement.empty()) return;
+    announcer->hide();
+    announcer->setAccessibleName(qs(heard.announcement));
+    announcer->show();
 }
 
 // The lowest tab position that can take the focus.

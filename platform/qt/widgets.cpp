@@ -1,6 +1,7 @@
 #include "platform/qt/widgets.hpp"
 
 #include <qdrawutil.h>
+#include <QAccessible>
 #include <QEvent>
 #include <QTextDocument>
 #include <QPainter>
@@ -156,6 +157,19 @@ QItemSelectionModel::SelectionFlags GameListView::selectionCommand(const QModelI
 void GameListView::resizeEvent(QResizeEvent* event) {
     QListView::resizeEvent(event);
     sizeRows();
+}
+
+// Taking the focus, the list says which entry is current (the first, where
+// none was), and whether it is selected, so that no entry goes unheard; the
+// current entry is not selected by it.
+void GameListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    if (!currentIndex().isValid() && model()->rowCount() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    if (!currentIndex().isValid()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void GameListView::sizeRows() {
