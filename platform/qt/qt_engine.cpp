@@ -46,7 +46,7 @@ int QtFormEngine::run(FormHandler& form) {
 
 void QtFormEngine::setCaption(ControlId label, std::string_view text) {
     impl_->widget<Label>(label, Kind::Label)->setText(qs(text));
-    impl_->readOut(label, text);
+    impl_->readOut(label, text, true);
 }
 
 int QtFormEngine::value(ControlId checkBox) const {

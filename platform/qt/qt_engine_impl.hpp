@@ -43,8 +43,9 @@ struct QtFormEngine::Impl : public QObject {
         return static_cast<Widget*>(widget(control));
     }
 
-    // What a screen reader hears of a caption that changed.
-    void readOut(ControlId label, std::string_view caption);
+    // What a screen reader hears of a label's caption, announced when it
+    // changed rather than when the window was built.
+    void readOut(ControlId label, std::string_view caption, bool changed);
 
     // Input (qt_input.cpp).
     void focusChanged(QWidget* old, QWidget* now);

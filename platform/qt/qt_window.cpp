@@ -187,6 +187,8 @@ void QtFormEngine::Impl::build() {
         widget->setEnabled(def.enabled);
         if (!def.visible) widget->hide();
     }
+    for (const form::DescribedBy& described : form::kDescribedBy)
+        readOut(described.value, form::def(described.value).caption, false);
     // Nothing to see: a screen reader says its name when it shows.
     announcer = new QWidget(window.get());
     announcer->setObjectName(QStringLiteral("announcement"));
@@ -206,11 +208,11 @@ void QtFormEngine::Impl::build() {
     }
 }
 
-void QtFormEngine::Impl::readOut(ControlId label, std::string_view caption) {
+void QtFormEngine::Impl::readOut(ControlId label, std::string_view caption, bool changed) {
     const ReadOut heard = platform::readOut(label, caption);
     for (const auto& [control, description] : heard.descriptions)
         widget(control)->setAccessibleDescription(qs(description));
-    if (heard.announcement.empty()) return;
+    if (!changed || heard.announcement.empty()) return;
     announcer->hide();
     announcer->setAccessibleName(qs(heard.announcement));
     announcer->show();

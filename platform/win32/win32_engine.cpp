@@ -64,6 +64,7 @@ void Win32FormEngine::Impl::settleList() {
 void Win32FormEngine::setCaption(ControlId label, std::string_view text) {
     ofKind(label, Kind::Label);
     SetWindowTextW(impl_->hwnd(label), wide(text).c_str());
+    impl_->describe(label, text);
 }
 
 int Win32FormEngine::value(ControlId checkBox) const {

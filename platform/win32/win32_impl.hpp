@@ -55,6 +55,8 @@ struct Win32FormEngine::Impl {
     bool canTakeFocus(ControlId control) const;
     void setTimer(ControlId timer, bool on);
     void settleList();
+    // The descriptions a value label gives the controls it describes.
+    void describe(ControlId label, std::string_view caption);
 
     // Input and focus (win32_input.cpp).
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

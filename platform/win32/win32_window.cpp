@@ -266,8 +266,20 @@ void Win32FormEngine::Impl::build() {
                                           PROPID_ACC_NAME, wide(def.accessibleName).c_str());
         }
     }
+    for (const form::DescribedBy& described : form::kDescribedBy)
+        describe(described.value, form::def(described.value).caption);
     layout();
     stack();
+}
+
+// A screen reader reads a control's description when it takes the focus.
+void Win32FormEngine::Impl::describe(ControlId label, std::string_view caption) {
+    if (!accessibility) return;
+    for (const auto& [control, description] : readOut(label, caption).descriptions) {
+        accessibility->SetHwndPropStr(hwnd(control), static_cast<DWORD>(OBJID_CLIENT),
+                                      CHILDID_SELF, PROPID_ACC_DESCRIPTION,
+                                      wide(description).c_str());
+    }
 }
 
 // Front to back as the table says, each frame's children just in front of
