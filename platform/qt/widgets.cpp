@@ -161,15 +161,21 @@ void GameListView::resizeEvent(QResizeEvent* event) {
 
 // Taking the focus, the list says which entry is current (the first, where
 // none was), and whether it is selected, so that no entry goes unheard; the
-// current entry is not selected by it.
+// current entry is not selected by it. Said after the list's own focus,
+// which Qt reports once this handler has returned.
 void GameListView::focusInEvent(QFocusEvent* event) {
     QListView::focusInEvent(event);
     if (!currentIndex().isValid() && model()->rowCount() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
-    if (!currentIndex().isValid()) return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(currentIndex().row());
-    QAccessible::updateAccessibility(&focus);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!hasFocus() || !currentIndex().isValid()) return;
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild(currentIndex().row());
+            QAccessible::updateAccessibility(&focus);
+        },
+        Qt::QueuedConnection);
 }
 
 void GameListView::sizeRows() {

@@ -132,6 +132,11 @@ check(wait(lambda: games[0].getState().contains(pyatspi.STATE_SELECTED)), "kof98
 act(find(window, "push button", "CHOSE GAME"), "Press")
 check(wait(lambda: game.name == "kof98"), "after CHOSE GAME the chosen game reads kof98")
 check(wait(lambda: "kof98" in names_changed), "and its new name is announced")
+for button in ("CHOSE GAME", "PLAY"):
+    description = find(window, "push button", button).description
+    check(description == "Game Selected: kof98", f"{button} is described by the game: {description!r}")
+check(games.description == "Current directory: " + folder,
+      f"the list is described by the directory: {games.description!r}")
 
 box = find(window, "text", "Frame skip value, 1 to 4")
 check(box is not None and not showing(box), "the frame-skip box says what to type, hidden")
