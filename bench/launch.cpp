@@ -9,8 +9,8 @@
 
 #include "app/frmVarnsel.hpp"
 #include "bench/common.hpp"
-#include "tools/standin/record.hpp"
 #include "platform/qt/qt_engine.hpp"
+#include "tools/standin/record.hpp"
 
 using namespace varnsel;
 

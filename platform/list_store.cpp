@@ -24,9 +24,9 @@ std::optional<int> ListStore::add(std::string_view name) {
 }
 
 int ListStore::placeOf(std::string_view name) const {
-    const auto at = std::upper_bound(rows_.begin(), rows_.end(), name, [this](std::string_view n, Row r) {
-        return listsBefore(n, view(r));
-    });
+    const auto at =
+        std::upper_bound(rows_.begin(), rows_.end(), name,
+                         [this](std::string_view n, Row r) { return listsBefore(n, view(r)); });
     return static_cast<int>(at - rows_.begin());
 }
 

@@ -281,7 +281,8 @@ consteval bool wiredAsDelivered(const std::array<Wire, N>& wiring) {
         for (unsigned k = 0; k <= static_cast<unsigned>(platform::EventKind::Timer); ++k) {
             const auto kind = static_cast<platform::EventKind>(k);
             int handlers = 0;
-            for (const Wire& wire : wiring) handlers += wire.control.index == c && wire.kind == kind;
+            for (const Wire& wire : wiring)
+                handlers += wire.control.index == c && wire.kind == kind;
             if (handlers != (delivers({c}, kind) ? 1 : 0)) return false;
         }
     }

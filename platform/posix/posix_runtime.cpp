@@ -156,10 +156,12 @@ std::string startFailure(const std::string& path, int error) {
     if (read == 0) return "it is an empty file, not a program (" + own + ")";
     if (read == 2 && start[0] == 'M' && start[1] == 'Z') {
         return "it is a Windows program, which Linux starts only through Wine's binfmt "
-               "support, the wine-binfmt package (" + own + ")";
+               "support, the wine-binfmt package (" +
+               own + ")";
     }
     return "it is not a program this system can start; a script needs a first line that "
-           "names its interpreter, such as #!/bin/sh (" + own + ")";
+           "names its interpreter, such as #!/bin/sh (" +
+           own + ")";
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ void QtFormEngine::setSelStart(ControlId textBox, int start) {
 void QtFormEngine::setSelLength(ControlId textBox, int length) {
     auto* edit = impl_->widget<QLineEdit>(textBox, Kind::TextBox);
     const QString text = edit->text();
-    const int start = impl_->pendingSelStart     ? *impl_->pendingSelStart
+    const int start = impl_->pendingSelStart    ? *impl_->pendingSelStart
                       : edit->hasSelectedText() ? edit->selectionStart()
                                                 : edit->cursorPosition();
     impl_->pendingSelStart.reset();
@@ -108,7 +108,9 @@ int QtFormEngine::listCount(ControlId list) const {
 }
 
 bool QtFormEngine::selected(ControlId list, int index) const {
-    return impl_->widget<QListView>(list, Kind::ListBox)->selectionModel()->isRowSelected(index, {});
+    return impl_->widget<QListView>(list, Kind::ListBox)
+        ->selectionModel()
+        ->isRowSelected(index, {});
 }
 
 std::string QtFormEngine::list(ControlId list, int index) const {

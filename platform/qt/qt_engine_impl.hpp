@@ -59,7 +59,8 @@ struct QtFormEngine::Impl : public QObject {
     std::vector<std::string> arguments;  // the program's own, as exact bytes
     posix::PosixRuntime runtime;
     EngineCore core{[this] {
-        QMetaObject::invokeMethod(this, [this] { core.pump(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { core.pump(); }, Qt::QueuedConnection);
     }};
     std::unique_ptr<QWidget> window;
     std::array<QWidget*, form::kControlCount> widgets{};  // none for a timer
@@ -67,7 +68,7 @@ struct QtFormEngine::Impl : public QObject {
     GameListModel* games = nullptr;
     QListView* gameList = nullptr;
     QPointer<QObject> swallowRelease;
-    QWidget* announcer = nullptr;  // shown to have a screen reader say its name at once
+    QWidget* announcer = nullptr;        // shown to have a screen reader say its name at once
     std::optional<int> pendingSelStart;  // a caret move that waits for its selection
 };
 

@@ -135,7 +135,8 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             auto* button = new WrappingButton(caption, parent);
             button->setAutoDefault(false);  // Enter and Escape press no button
             button->setDefault(false);
-            connect(button, &QPushButton::clicked, this, [this, control] { press(control, [] {}); });
+            connect(button, &QPushButton::clicked, this,
+                    [this, control] { press(control, [] {}); });
             return button;
         }
         case Kind::Image: {

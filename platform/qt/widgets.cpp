@@ -3,13 +3,13 @@
 #include <qdrawutil.h>
 #include <QAccessible>
 #include <QEvent>
-#include <QTextDocument>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 
 #include "platform/label_layout.hpp"
 

@@ -80,7 +80,8 @@ std::string Win32FormEngine::text(ControlId textBox) const {
 
 void Win32FormEngine::setVisible(ControlId control, bool visible) {
     HWND hwnd = impl_->hwnd(control);
-    if (!visible && GetFocus() == hwnd) impl_->tab(false);  // a hidden control cannot keep the focus
+    if (!visible && GetFocus() == hwnd)
+        impl_->tab(false);  // a hidden control cannot keep the focus
     ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
 }
 

@@ -14,6 +14,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
     }
     auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    // clang-format off
     switch (message) {
         case WM_COMMAND: return self->onCommand(wParam, lParam);
         case WM_TIMER: return self->onTimer(wParam);
@@ -26,12 +27,14 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
         case WM_DESTROY: return self->onDestroy();
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    // clang-format on
 }
 
 LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam,
                                                     LPARAM lParam, UINT_PTR index, DWORD_PTR self) {
     Impl& impl = *reinterpret_cast<Impl*>(self);
     const Message m{ControlId{static_cast<int>(index)}, hwnd, message, wParam, lParam};
+    // clang-format off
     switch (message) {
         case WM_NCDESTROY: RemoveWindowSubclass(hwnd, controlProc, index); return m.standard();
         case WM_PAINT: return onPaint(m);
@@ -45,6 +48,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPA
         case WM_CHAR: return impl.onChar(m);
         default: return m.standard();
     }
+    // clang-format on
 }
 
 // A button, a check box (whatever toggled it: the mouse, Space, or BM_CLICK,
@@ -65,7 +69,8 @@ LRESULT Win32FormEngine::Impl::onTimer(WPARAM id) {
 // The focus goes back to the control that had it when the window was left.
 LRESULT Win32FormEngine::Impl::onActivate(WPARAM wParam) {
     const auto last = core.lastFocus();
-    if (LOWORD(wParam) != WA_INACTIVE && last && IsWindowVisible(hwnd(*last))) SetFocus(hwnd(*last));
+    if (LOWORD(wParam) != WA_INACTIVE && last && IsWindowVisible(hwnd(*last)))
+        SetFocus(hwnd(*last));
     return 0;
 }
 

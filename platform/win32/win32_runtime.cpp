@@ -1,6 +1,5 @@
 #include "platform/win32/win32_runtime.hpp"
 
-
 namespace varnsel::platform::win32 {
 
 Win32Runtime::~Win32Runtime() {

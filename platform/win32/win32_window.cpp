@@ -91,10 +91,9 @@ Made kindOf(const form::ControlDef& def, const wchar_t* pictureClass) {
         case Kind::CommandButton:  // the caption wraps
             return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER};
         case Kind::Label:  // drawn by paintLabel; SS_NOTIFY lets the tooltip see the mouse
-            return {L"STATIC", static_cast<DWORD>(SS_NOPREFIX | SS_NOTIFY |
-                                                  (def.look.align == form::Align::Centre
-                                                       ? SS_CENTER
-                                                       : SS_LEFT))};
+            return {L"STATIC", static_cast<DWORD>(
+                                   SS_NOPREFIX | SS_NOTIFY |
+                                   (def.look.align == form::Align::Centre ? SS_CENTER : SS_LEFT))};
         case Kind::Timer:
             break;
     }
@@ -167,7 +166,8 @@ void Win32FormEngine::Impl::makeFonts() {
             log.lfHeight = -MulDiv(static_cast<int>(def.points * 100), dpi, 7200);
             log.lfWeight = def.weight;
             log.lfCharSet = static_cast<BYTE>(def.charset);
-            log.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;  // a sans-serif where the face is missing
+            log.lfPitchAndFamily =
+                DEFAULT_PITCH | FF_SWISS;  // a sans-serif where the face is missing
             const std::wstring face = wide(def.face);
             wcsncpy(log.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         }
@@ -250,8 +250,8 @@ void Win32FormEngine::Impl::build() {
         }
         HWND hwnd = hwnds[i] = make(control);
         if (const int resource = pictureResource(def.picture)) {
-            pictures[i] = static_cast<HBITMAP>(LoadImageW(
-                instance, MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
+                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
             if (def.kind == Kind::Image) greyToFace(pictures[i]);
             SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(pictures[i]));
         }
@@ -276,9 +276,8 @@ void Win32FormEngine::Impl::build() {
 void Win32FormEngine::Impl::describe(ControlId label, std::string_view caption) {
     if (!accessibility) return;
     for (const auto& [control, description] : readOut(label, caption).descriptions) {
-        accessibility->SetHwndPropStr(hwnd(control), static_cast<DWORD>(OBJID_CLIENT),
-                                      CHILDID_SELF, PROPID_ACC_DESCRIPTION,
-                                      wide(description).c_str());
+        accessibility->SetHwndPropStr(hwnd(control), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      PROPID_ACC_DESCRIPTION, wide(description).c_str());
     }
 }
 

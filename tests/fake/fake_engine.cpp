@@ -312,9 +312,8 @@ std::vector<std::string> FakeEngine::tabOrder() const {
 }
 
 void FakeEngine::pressTab(bool shift) {
-    moveFocus(platform::nextInTabOrder(focus_, shift, [this](platform::ControlId c) {
-        return canTakeFocus(c);
-    }));
+    moveFocus(platform::nextInTabOrder(focus_, shift,
+                                       [this](platform::ControlId c) { return canTakeFocus(c); }));
 }
 
 void FakeEngine::pressKey(char32_t key) {

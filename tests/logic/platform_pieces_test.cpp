@@ -2,8 +2,8 @@
 // UTF-16 conversion, the character count, the list's sort and the event queue.
 #include <gtest/gtest.h>
 
-#include "platform/argv_split.hpp"
 #include "app/form/window_definition.hpp"
+#include "platform/argv_split.hpp"
 #include "platform/event_queue.hpp"
 #include "platform/list_order.hpp"
 #include "platform/utf8.hpp"
@@ -101,16 +101,16 @@ struct Sequence {
 const Sequence kSequences[] = {
     {"", U""},
     {"2.5", U"2.5"},
-    {"\xC3\xA9\xF0\x9F\x8E\xAE", U"\u00E9\U0001F3AE"},      // two bytes, four bytes
-    {"\xED\xA0\x80", U"\xD800"},                             // a lone high surrogate
-    {"x\xED\xB0\x80", U"x\xDC00"},                           // a lone low one
+    {"\xC3\xA9\xF0\x9F\x8E\xAE", U"\u00E9\U0001F3AE"},          // two bytes, four bytes
+    {"\xED\xA0\x80", U"\xD800"},                                // a lone high surrogate
+    {"x\xED\xB0\x80", U"x\xDC00"},                              // a lone low one
     {"\xED\xA0\x80\xED\xB0\x80", U"\uFFFD\uFFFD\uFFFD\xDC00"},  // a pair written apart
-    {"\xE0\x80\x80", U"\uFFFD\uFFFD\uFFFD"},                 // overlong
-    {"\xC0\xAF", U"\uFFFD\uFFFD"},                           // an overlong "/"
-    {"\xE2\x82z", U"\uFFFD\uFFFDz"},                         // cut short
-    {"a\xFF\x80", U"a\uFFFD\uFFFD"},                         // stray bytes
-    {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},       // past U+10FFFF
-    {"\xF5\x80", U"\uFFFD\uFFFD"},                           // a lead no sequence has
+    {"\xE0\x80\x80", U"\uFFFD\uFFFD\uFFFD"},                    // overlong
+    {"\xC0\xAF", U"\uFFFD\uFFFD"},                              // an overlong "/"
+    {"\xE2\x82z", U"\uFFFD\uFFFDz"},                            // cut short
+    {"a\xFF\x80", U"a\uFFFD\uFFFD"},                            // stray bytes
+    {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},          // past U+10FFFF
+    {"\xF5\x80", U"\uFFFD\uFFFD"},                              // a lead no sequence has
 };
 
 std::u16string utf16Of(const std::u32string& characters) {

@@ -10,8 +10,9 @@ class Startup : public LauncherTest {};
 TEST_F(Startup, EveryControlIsInItsInitialState) {
     addGames({"kof98"});
     start();
-    for (fake::Name box : std::initializer_list<fake::Name>{"chkScanlines", "chkVsync", "chkFrameSkip", "chkVga", "chkSkipCode",
-                            "chkJoystick", "chkModeX"}) {
+    for (fake::Name box :
+         std::initializer_list<fake::Name>{"chkScanlines", "chkVsync", "chkFrameSkip", "chkVga",
+                                           "chkSkipCode", "chkJoystick", "chkModeX"}) {
         EXPECT_EQ(engine.value(box), 0) << box;
     }
     EXPECT_FALSE(engine.visible("txtFrameSkip"));
@@ -61,7 +62,8 @@ TEST_F(Startup, ADriveRootIsShownWithItsSeparator) {
 TEST_F(Startup, EnterAndEscapePressNoButton) {
     addGames({"kof98"});
     start();
-    for (fake::Name control : std::initializer_list<fake::Name>{"chkScanlines", "lstDirs", "chkFrameSkip"}) {
+    for (fake::Name control :
+         std::initializer_list<fake::Name>{"chkScanlines", "lstDirs", "chkFrameSkip"}) {
         engine.setFocus(control);
         engine.pressKey(13);
         engine.pressKey(27);

@@ -50,7 +50,8 @@ TEST(WindowDefinition, TheFrameHoldsItsEightChildrenRightAfterIt) {
 TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
     for (const auto& c : form::kControls) {
         if (!c.container.empty()) {
-            const auto container = form::containerOf({static_cast<int>(&c - form::kControls.data())});
+            const auto container =
+                form::containerOf({static_cast<int>(&c - form::kControls.data())});
             ASSERT_NE(container, form::kForm) << c.name;
             EXPECT_EQ(form::def(container).kind, Kind::Frame) << c.name;
         }
@@ -59,8 +60,9 @@ TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
 
 TEST(WindowDefinition, EveryControlCarriesAnAccessibleNameOrReadsOutItsText) {
     for (const auto& c : form::kControls) {
-        const bool labelled = std::any_of(form::kLabelledBy.begin(), form::kLabelledBy.end(),
-                                          [&](const auto& r) { return form::nameOf(r.control) == c.name; });
+        const bool labelled =
+            std::any_of(form::kLabelledBy.begin(), form::kLabelledBy.end(),
+                        [&](const auto& r) { return form::nameOf(r.control) == c.name; });
         if (c.kind == Kind::Timer) continue;
         if (c.accessibleName.empty()) {
             EXPECT_TRUE(c.kind == Kind::Label && labelled) << c.name;

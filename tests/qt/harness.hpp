@@ -36,8 +36,7 @@ struct Delivered {
 class RecordingForm : public platform::FormHandler {
 public:
     explicit RecordingForm(platform::FormEngine& engine) : form(engine) {}
-    void onEvent(platform::ControlId control, platform::EventKind kind,
-                 std::int16_t key) override {
+    void onEvent(platform::ControlId control, platform::EventKind kind, std::int16_t key) override {
         log.push_back({std::string(form::nameOf(control)), kind});
         form.onEvent(control, kind, key);
     }
@@ -124,7 +123,9 @@ public:
     W* widget(form::Name control) {
         return qobject_cast<W*>(impl().widget(control));
     }
-    QTimer* timer(form::Name control) { return impl().timers[static_cast<std::size_t>(control.id().index)]; }
+    QTimer* timer(form::Name control) {
+        return impl().timers[static_cast<std::size_t>(control.id().index)];
+    }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();

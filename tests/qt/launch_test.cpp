@@ -156,7 +156,8 @@ private slots:
         QTest::addColumn<bool>("executable");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QByteArray("missing") << false << "No such file or directory";
-        QTest::newRow("not executable") << QByteArray("#!/bin/sh\n") << false << "Permission denied";
+        QTest::newRow("not executable")
+            << QByteArray("#!/bin/sh\n") << false << "Permission denied";
         QTest::newRow("a folder") << QByteArray("folder") << false
                                   << "it is a folder, not a program (Permission denied)";
         QTest::newRow("an empty file")

@@ -51,7 +51,8 @@ private:
     QString controlAt(QWidget* parent, QPoint point) {
         for (QWidget* w = parent->childAt(point); w; w = w->parentWidget()) {
             const auto& widgets = launcher_->impl().widgets;
-            if (std::find(widgets.begin(), widgets.end(), w) != widgets.end()) return w->objectName();
+            if (std::find(widgets.begin(), widgets.end(), w) != widgets.end())
+                return w->objectName();
         }
         return {};
     }
@@ -85,7 +86,8 @@ private slots:
     void everyControlAsTheTableSays() {
         for (const form::ControlDef& def : form::kControls) {
             if (def.kind == form::Kind::Timer) continue;
-            QWidget* w = launcher_->widget(platform::ControlId{static_cast<int>(&def - form::kControls.data())});
+            QWidget* w = launcher_->widget(
+                platform::ControlId{static_cast<int>(&def - form::kControls.data())});
             QVERIFY2(w, def.name.data());
             QCOMPARE(w->geometry(),
                      QRect(def.left / 15, def.top / 15, def.width / 15, def.height / 15));

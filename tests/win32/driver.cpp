@@ -251,9 +251,9 @@ void aLineLongerThanWindowsTakesIsReported(Session& s) {
     Box tooLong;
     check(answerBox(s.launcher, tooLong, 20000), "PLAY with a 40 000-character value reports");
     std::printf("       after %llu ms\n", GetTickCount64() - pressed);
-    check(tooLong.text.find("characters long, and Windows takes at most 32766") !=
-              std::string::npos,
-          "that the line is longer than Windows takes: " + tooLong.text);
+    check(
+        tooLong.text.find("characters long, and Windows takes at most 32766") != std::string::npos,
+        "that the line is longer than Windows takes: " + tooLong.text);
     check(!waitFor([&] { return s.launches() > 2; }, 500), "and starts nothing cut short");
     SendMessageW(s.control("chkFrameSkip"), BM_CLICK, 0, 0);
     waitFor([&] { return !IsWindowVisible(s.box); });

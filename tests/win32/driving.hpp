@@ -97,7 +97,7 @@ struct Launcher {
 
 // Starts VARNSEL.exe in `folder`, with `argument` unless it is empty.
 inline bool run(Launcher& launcher, const std::wstring& program, const std::wstring& folder,
-         const std::wstring& argument = L"") {
+                const std::wstring& argument = L"") {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring line = L"\"" + program + L"\"";
@@ -113,7 +113,7 @@ inline bool run(Launcher& launcher, const std::wstring& program, const std::wstr
 
 // Starts VARNSEL.exe as `run` does and waits for its window.
 inline bool start(Launcher& launcher, const std::wstring& program, const std::wstring& folder,
-           const std::wstring& argument = L"") {
+                  const std::wstring& argument = L"") {
     if (!run(launcher, program, folder, argument)) return false;
     WaitForInputIdle(launcher.process.hProcess, 10000);
     const DWORD id = launcher.process.dwProcessId;

@@ -41,8 +41,10 @@ std::vector<Launch> readLaunches(const Path& path) {
             std::string bytes(length, '\0');
             in.read(bytes.data(), static_cast<std::streamsize>(length));
             Launch& l = launches.back();
-            (tag == "cwd" ? l.cwd : tag == "line" ? l.line : tag == "image" ? l.image
-                                                            : l.argv.emplace_back()) = bytes;
+            (tag == "cwd"     ? l.cwd
+             : tag == "line"  ? l.line
+             : tag == "image" ? l.image
+                              : l.argv.emplace_back()) = bytes;
         }
     }
     return launches;
