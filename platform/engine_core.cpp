@@ -49,11 +49,10 @@ ReadOut readOut(ControlId label, std::string_view caption) {
     return out;
 }
 
-void EngineCore::load(const std::function<void()>& listSettled) {
+void EngineCore::load(const std::function<void()>& settleList) {
     list.beginCollecting();
     raise(form::kForm, EventKind::Load);
-    list.endCollecting();
-    listSettled();
+    settleList();
 }
 
 bool EngineCore::enqueue(ControlId control, EventKind kind, std::int16_t key) {

@@ -52,8 +52,9 @@ public:
     bool attached() const { return form_ != nullptr; }
 
     // Raises Load, with the list collecting what the handler adds, so that a
-    // long scan is sorted once; `listSettled` then shows the sorted list.
-    void load(const std::function<void()>& listSettled);
+    // long scan is sorted once: `settleList` ends the collecting and shows
+    // the sorted list.
+    void load(const std::function<void()>& settleList);
 
     // raise() delivers at once unless a handler is running; post() from the
     // loop's next turn. Events a control does not deliver are dropped here.
