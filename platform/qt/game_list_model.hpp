@@ -21,11 +21,17 @@ public:
     // Ends the store's collecting: the waiting names in their sorted places.
     void settle();
 
+    // The row a screen reader hears described, and how: the entry current when
+    // the list took the focus tells where the list is; -1 for none.
+    void describeRow(int row, const QString& description);
+
     int count() const { return store_.count(); }
     std::string name(int row) const { return std::string(store_.name(row)); }
 
 private:
     ListStore& store_;
+    int describedRow_ = -1;
+    QString description_;
 };
 
 }  // namespace varnsel::platform::qt

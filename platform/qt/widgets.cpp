@@ -12,6 +12,7 @@
 #include <QTextDocument>
 
 #include "platform/label_layout.hpp"
+#include "platform/qt/game_list_model.hpp"
 
 namespace varnsel::platform::qt {
 
@@ -171,11 +172,20 @@ void GameListView::focusInEvent(QFocusEvent* event) {
         this,
         [this] {
             if (!hasFocus() || !currentIndex().isValid()) return;
+            // The list's own description is cut off by its entry's: the
+            // entry tells it instead, until the user moves on.
+            if (auto* games = dynamic_cast<GameListModel*>(model()))
+                games->describeRow(currentIndex().row(), accessibleDescription());
             QAccessibleEvent focus(this, QAccessible::Focus);
             focus.setChild(currentIndex().row());
             QAccessible::updateAccessibility(&focus);
         },
         Qt::QueuedConnection);
+}
+
+void GameListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (auto* games = dynamic_cast<GameListModel*>(model())) games->describeRow(-1, {});
+    QListView::currentChanged(current, previous);
 }
 
 void GameListView::sizeRows() {

@@ -77,6 +77,7 @@ protected:
                                                          const QEvent* event) const override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void sizeRows();

@@ -76,6 +76,7 @@ check(hear("Varnsel v0.1", 30), "the title is said when the window opens")
 press("Tab")
 check(hear("Games in this directory"), "Tab into the list says its name")
 check(hear("kof98"), "and its current entry")
+check(hear("Current directory: " + games), "and the directory it lists")
 
 press("Tab", "space")
 check(hear("You must chose a game first!"), "CHOSE GAME with nothing selected says why")
