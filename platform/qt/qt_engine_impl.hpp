@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QListView>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -66,7 +65,6 @@ struct QtFormEngine::Impl : public QObject {
     std::array<QWidget*, form::kControlCount> widgets{};  // none for a timer
     std::array<QTimer*, form::kControlCount> timers{};
     GameListModel* games = nullptr;
-    QListView* gameList = nullptr;
     QPointer<QObject> swallowRelease;
     QWidget* announcer = nullptr;        // shown to have a screen reader say its name at once
     std::optional<int> pendingSelStart;  // a caret move that waits for its selection

@@ -106,7 +106,6 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             auto* view = new GameListView(def.look.rows, parent);
             games = new GameListModel(core.list, view);
             view->setModel(games);
-            gameList = view;
             return view;
         }
         case Kind::Frame:
