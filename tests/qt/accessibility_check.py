@@ -36,16 +36,33 @@ def wait(condition, seconds=10.0):
     return condition()
 
 
+def read(get):
+    """What `get` reads of an object, or None where the object has gone: a
+    message box's objects vanish while a walk is still reading them."""
+    try:
+        return get()
+    except GLib.GError:
+        return None
+
+
+def children(accessible):
+    found = []
+    for i in range(read(lambda: accessible.childCount) or 0):
+        child = read(lambda: accessible.getChildAtIndex(i))
+        if child is not None:
+            found.append(child)
+    return found
+
+
 def nodes(accessible):
     yield accessible
-    for child in accessible:
-        if child is not None:
-            yield from nodes(child)
+    for child in children(accessible):
+        yield from nodes(child)
 
 
 def find(root, role, name=None):
     for node in nodes(root):
-        if node.getRoleName() == role and (name is None or node.name == name):
+        if read(node.getRoleName) == role and (name is None or read(lambda: node.name) == name):
             return node
     return None
 
@@ -77,7 +94,7 @@ def launches():
 def answer_alert(app, text):
     alert = wait(lambda: find(app, "alert"))
     check(alert is not None, f"a message box opens as an alert: {text!r}")
-    check(any(node.name == text for node in nodes(alert)), "reading " + repr(text))
+    check(any(read(lambda: node.name) == text for node in nodes(alert)), "reading " + repr(text))
     act(find(alert, "push button", "OK"), "Press")
     wait(lambda: find(app, "alert") is None)
 
@@ -97,19 +114,20 @@ def dump(accessible, depth=0):
     if labelled_by(accessible):
         line += f" labelled by {labelled_by(accessible)!r}"
     print(line)
-    for child in accessible:
+    for child in children(accessible):
         dump(child, depth + 1)
 
 
 def launcher():
     desktop = pyatspi.Registry.getDesktop(0)
-    return next((a for a in desktop if a is not None and a.name == "varnsel"), None)
+    return next((a for a in children(desktop) if read(lambda: a.name) == "varnsel"), None)
 
 
 app = wait(launcher, 20)
 check(app is not None, "the launcher is on the accessibility bus")
-pyatspi.Registry.registerEventListener(lambda event: names_changed.append(event.source.name),
-                                       "object:property-change:accessible-name")
+pyatspi.Registry.registerEventListener(
+    lambda event: names_changed.append(read(lambda: event.source.name)),
+    "object:property-change:accessible-name")
 
 window = wait(lambda: find(app, "frame", "Varnsel v0.1 "))
 check(window is not None, "the window is a frame named by its title")
