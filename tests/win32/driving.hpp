@@ -25,10 +25,11 @@ using varnsel::form::kControls;
 inline int passed = 0;
 inline int failed = 0;
 
-inline void check(bool ok, const std::string& what) {
+inline bool check(bool ok, const std::string& what) {
     (ok ? passed : failed)++;
     std::printf("%s %s\n", ok ? "ok    " : "FAILED", what.c_str());
     std::fflush(stdout);
+    return ok;
 }
 
 template <class T>
@@ -134,7 +135,18 @@ inline bool start(Launcher& launcher, const std::wstring& program, const std::ws
     return waitFor([&] { return GetForegroundWindow() == launcher.window; });
 }
 
-// What the window shows, as a 24-bit bitmap file, to look at.
+// Ends the launcher if it still runs, and lets go of it.
+inline void finish(Launcher& launcher) {
+    if (!launcher.process.hProcess) return;
+    if (WaitForSingleObject(launcher.process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(launcher.process.hProcess, 0);
+        WaitForSingleObject(launcher.process.hProcess, 10000);
+    }
+    CloseHandle(launcher.process.hProcess);
+    CloseHandle(launcher.process.hThread);
+    launcher = Launcher{};
+}
+
 // What a window shows on the screen, as 24-bit rows bottom-up.
 struct Pixels {
     BITMAPINFOHEADER header{};
