@@ -116,6 +116,17 @@ TEST_F(FrameSkip, EnterWithABadValueLeavesTheTextUnselected) {
     EXPECT_EQ(engine.selStart("txtFrameSkip"), 1);
 }
 
+// Only Enter checks the value: Escape, like any other key, is the box's own.
+// (Enter and Escape elsewhere press no button: the engines see to that, and
+// their suites press them on the real windows.)
+TEST_F(FrameSkip, EscapeWithABadValueReportsNothing) {
+    tickFrameSkip();
+    engine.type("9");
+    engine.pressKey(27);
+    EXPECT_TRUE(engine.messageBoxes().empty());
+    EXPECT_EQ(engine.focused(), "txtFrameSkip");
+}
+
 TEST_F(FrameSkip, UntickingHidesTheBoxAndKeepsItsText) {
     tickFrameSkip();
     engine.type("3");

@@ -1,10 +1,12 @@
 // The toolkit-free pieces every backend shares: the argument split, the
-// UTF-16 conversion, the character count, the list's sort and the event queue.
+// UTF-16 conversion, the character count, the list's sort, a label's layout
+// and the event queue.
 #include <gtest/gtest.h>
 
 #include "app/form/window_definition.hpp"
 #include "platform/argv_split.hpp"
 #include "platform/event_queue.hpp"
+#include "platform/label_layout.hpp"
 #include "platform/list_order.hpp"
 #include "platform/utf8.hpp"
 #include "platform/wtf8.hpp"
@@ -76,8 +78,30 @@ TEST(ListOrder, TheSortOfALongListIsTheOrderOfEveryPair) {
     EXPECT_EQ(sorted, expected);
 }
 
+TEST(ListOrder, CaseIsFoldedAtTheAlphabetsEndAndAfterALetterBeyondAscii) {
+    // "Z" is the last capital; "Éz" and "éZ" differ only in case after a
+    // letter beyond ASCII; "èz" differs from "Éz" in its accent too, which
+    // decides before case does.
+    const std::vector<std::string> names{"zz",        "Zulu", "yak",       "ABC", "\xC3\xA9Z",
+                                         "\xC3\xA8z", "ez",   "\xC3\x89z", "Ez"};
+    const std::vector<std::string> expected{"ABC",       "Ez",  "ez",   "\xC3\xA8z", "\xC3\x89z",
+                                            "\xC3\xA9Z", "yak", "Zulu", "zz"};
+    const std::vector<std::string_view> views(names.begin(), names.end());
+    std::vector<std::string> sorted;
+    for (const std::uint32_t i : sortForList(views)) sorted.push_back(names[i]);
+    EXPECT_EQ(sorted, expected);
+    std::vector<std::string> compared = names;
+    std::sort(compared.begin(), compared.end(), listsBefore);
+    EXPECT_EQ(compared, expected);
+}
+
 TEST(Utf16, EveryWindowsNameComesBackUnchanged) {
-    const std::u16string names[] = {u"kof98", u"\u00C9lan", u"\U0001F3AE games",
+    // Each side of every boundary of UTF-8's lengths and of the surrogates.
+    const std::u16string names[] = {u"kof98",
+                                    u"\u00C9lan",
+                                    u"\U0001F3AE games",
+                                    u"\u007F\u0080\u07FF\u0800\uD7FF\uE000\uFFFF",
+                                    u"\U00010000\U0010FFFF",
                                     std::u16string(1, u'\xD800'),
                                     std::u16string{u'a', u'\xDC00', u'b'}};
     for (const std::u16string& name : names) EXPECT_TRUE(toUtf16(fromUtf16(name)) == name);
@@ -101,16 +125,19 @@ struct Sequence {
 const Sequence kSequences[] = {
     {"", U""},
     {"2.5", U"2.5"},
-    {"\xC3\xA9\xF0\x9F\x8E\xAE", U"\u00E9\U0001F3AE"},          // two bytes, four bytes
-    {"\xED\xA0\x80", U"\xD800"},                                // a lone high surrogate
-    {"x\xED\xB0\x80", U"x\xDC00"},                              // a lone low one
-    {"\xED\xA0\x80\xED\xB0\x80", U"\uFFFD\uFFFD\uFFFD\xDC00"},  // a pair written apart
-    {"\xE0\x80\x80", U"\uFFFD\uFFFD\uFFFD"},                    // overlong
-    {"\xC0\xAF", U"\uFFFD\uFFFD"},                              // an overlong "/"
-    {"\xE2\x82z", U"\uFFFD\uFFFDz"},                            // cut short
-    {"a\xFF\x80", U"a\uFFFD\uFFFD"},                            // stray bytes
-    {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},          // past U+10FFFF
-    {"\xF5\x80", U"\uFFFD\uFFFD"},                              // a lead no sequence has
+    {"\xC3\xA9\xF0\x9F\x8E\xAE", U"\u00E9\U0001F3AE"},              // two bytes, four bytes
+    {"\x7F\xC2\x80\xDF\xBF", U"\u007F\u0080\u07FF"},                // the edges of one and two
+    {"\xE0\xA0\x80\xEF\xBF\xBF", U"\u0800\uFFFF"},                  // of three
+    {"\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", U"\U00010000\U0010FFFF"},  // of four
+    {"\xED\xA0\x80", U"\xD800"},                                    // a lone high surrogate
+    {"x\xED\xB0\x80", U"x\xDC00"},                                  // a lone low one
+    {"\xED\xA0\x80\xED\xB0\x80", U"\uFFFD\uFFFD\uFFFD\xDC00"},      // a pair written apart
+    {"\xE0\x80\x80", U"\uFFFD\uFFFD\uFFFD"},                        // overlong
+    {"\xC0\xAF", U"\uFFFD\uFFFD"},                                  // an overlong "/"
+    {"\xE2\x82z", U"\uFFFD\uFFFDz"},                                // cut short
+    {"a\xFF\x80", U"a\uFFFD\uFFFD"},                                // stray bytes
+    {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},              // past U+10FFFF
+    {"\xF5\x80", U"\uFFFD\uFFFD"},                                  // a lead no sequence has
 };
 
 std::u16string utf16Of(const std::u32string& characters) {
@@ -153,6 +180,35 @@ TEST(Utf8, EveryReaderSeesTheSameCharactersInTrickySequences) {
     const std::vector<std::uint32_t> order = sortForList(names);
     for (std::size_t i = 1; i < order.size(); ++i)
         EXPECT_LT(compareForList(names[order[i - 1]], names[order[i]]), 0) << i;
+}
+
+// A label 90 pixels wide and two lines of 10 high, in a face of 10 pixels a byte.
+struct Laid {
+    std::string text;
+    int height;
+    std::vector<std::string_view> lines;
+    bool cut;
+};
+const Laid kLayouts[] = {
+    {"aaaa bbbb", 20, {"aaaa bbbb"}, false},         // fills the width exactly
+    {"aaaa bbbb c", 20, {"aaaa bbbb", "c"}, false},  // wraps into the lines that fit
+    {"aaaa bbbb c d", 19, {"aaaa bbbb"}, true},      // the second line does not fit
+    {"aaaa bbbb cccc dddd e", 20, {"aaaa bbbb", "cccc dddd"}, true},
+    {"C:\\Games\\Neo", 20, {"C:\\Games\\Neo"}, true},           // one word wider than the label
+    {"ab C:\\Games\\Neo", 20, {"ab", "C:\\Games\\Neo"}, true},  // on a line of its own
+    {"ab\ncd", 20, {"ab", "cd"}, false},                        // a line break in the text
+    {"", 20, {}, false},
+};
+
+TEST(LabelLayout, BreaksAtBlanksAndDrawsTheLinesThatFit) {
+    const MeasureText tenAByte = [](std::string_view piece) {
+        return 10 * static_cast<int>(piece.size());
+    };
+    for (const Laid& laid : kLayouts) {
+        const LabelLayout layout = layOutLabel(laid.text, 90, laid.height, 10, tenAByte);
+        EXPECT_EQ(layout.lines, laid.lines) << laid.text;
+        EXPECT_EQ(layout.cut, laid.cut) << laid.text;
+    }
 }
 
 struct Log : FormHandler {

@@ -59,21 +59,6 @@ TEST_F(Startup, ADriveRootIsShownWithItsSeparator) {
     EXPECT_EQ(engine.caption("lblDir"), "C:\\");
 }
 
-TEST_F(Startup, EnterAndEscapePressNoButton) {
-    addGames({"kof98"});
-    start();
-    for (fake::Name control :
-         std::initializer_list<fake::Name>{"chkScanlines", "lstDirs", "chkFrameSkip"}) {
-        engine.setFocus(control);
-        engine.pressKey(13);
-        engine.pressKey(27);
-        EXPECT_EQ(engine.value("chkFrameSkip"), 0) << control;
-    }
-    EXPECT_TRUE(engine.starts().empty());
-    EXPECT_TRUE(engine.messageBoxes().empty());
-    EXPECT_FALSE(engine.ended());
-}
-
 TEST_F(Startup, TheSpaceBarPressesTheFocusedButton) {
     start();
     engine.setFocus("cmdPlay");

@@ -106,11 +106,17 @@ private slots:
         QCOMPARE(launcher_->recorder->count("txtFrameSkip", EventKind::KeyPress), 2);
     }
 
+    void enterWithABadValueReportsAndKeepsTheFocus_data() {
+        QTest::addColumn<Qt::Key>("enter");
+        QTest::newRow("Return") << Qt::Key_Return;
+        QTest::newRow("the keypad's Enter") << Qt::Key_Enter;
+    }
     void enterWithABadValueReportsAndKeepsTheFocus() {
+        QFETCH(Qt::Key, enter);
         BoxAnswerer answers;
         tickFrameSkip();
         QTest::keyClicks(box(), "9");
-        QTest::keyClick(box(), Qt::Key_Return);
+        QTest::keyClick(box(), enter);
         QTRY_COMPARE(answers.seen.size(), std::size_t{1});
         expectOneReport(answers);
         QTRY_COMPARE(launcher_->focusName(), QStringLiteral("txtFrameSkip"));
@@ -147,6 +153,12 @@ private slots:
         QTRY_COMPARE(answers.seen.size(), std::size_t{2});
         QTRY_COMPARE(launcher_->focusName(), QStringLiteral("txtFrameSkip"));
         QCOMPARE(launcher_->widget<QCheckBox>("chkVga")->checkState(), Qt::Unchecked);
+
+        // Each press of a double click moves the focus first, the second too.
+        QTest::mouseDClick(launcher_->widget("cmdPlay"), Qt::LeftButton);
+        QTRY_COMPARE(launcher_->focusName(), QStringLiteral("txtFrameSkip"));
+        QCoreApplication::processEvents();
+        QCOMPARE(launcher_->recorder->count("cmdPlay", EventKind::Click), 0);
     }
 
     void aClickAwayFromAGoodValueTakesEffect() {

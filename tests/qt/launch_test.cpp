@@ -104,6 +104,21 @@ private slots:
         expectNoBox();
     }
 
+    void aWorkingDirectoryLongerThan255BytesIsShownAndLaunchedFrom() {
+        const QString deep =
+            folder_ + "/" + QString(100, 'd') + "/" + QString(100, 'e') + "/" + QString(100, 'p');
+        QVERIFY(QDir().mkpath(deep));
+        installEmulator(deep);
+        launcher_ = std::make_unique<Launcher>(deep);
+        QCOMPARE(launcher_->widget<QLabel>("lblDir")->text(), deep);
+        play();
+        const auto launches = waitForLaunches(1);
+        QCOMPARE(launches.size(), std::size_t{1});
+        QCOMPARE(launches[0].argv.at(0), deep.toStdString() + "/Neorage.exe");
+        QCOMPARE(launches[0].cwd, deep.toStdString());
+        expectNoBox();
+    }
+
     void chosingWithoutAGameIsReported_data() {
         QTest::addColumn<bool>("games");
         QTest::addColumn<QString>("text");
