@@ -2,6 +2,8 @@
 // monitor's dpi, the controls, their places and their stacking.
 #include <initguid.h>
 
+#include <cstddef>
+
 #include "platform/win32/resources.h"
 #include "platform/win32/win32_impl.hpp"
 
@@ -25,11 +27,40 @@ int systemDpi() {
     return dpi;
 }
 
-// The dpi of the monitor the window is on, where the system tells it apart.
+// The dpi of the monitor the window is on, where the system tells it apart:
+// asked of the window from Windows 10 1607 on, of its monitor from 8.1 on
+// (shcore.dll, which XP and 7 lack), else the system's.
 int windowDpi(HWND hwnd) {
     if (const auto getDpiForWindow = systemFunction<UINT WINAPI(HWND)>("GetDpiForWindow"))
         return static_cast<int>(getDpiForWindow(hwnd));
+    // Only from the system folder; XP and an unpatched 7 refuse the flag, and
+    // have no shcore.dll anyway.
+    if (HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        using GetDpiForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+        const auto get = reinterpret_cast<GetDpiForMonitor*>(
+            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        UINT x = 0, y = 0;
+        const bool known = get && SUCCEEDED(get(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST),
+                                                0 /* the effective dpi */, &x, &y));
+        FreeLibrary(shcore);
+        if (known && y > 0) return static_cast<int>(y);
+    }
     return systemDpi();
+}
+
+// The font messages are written in. The structure grew in Vista, and XP
+// refuses its new size: asked with the full size, then with the one XP knows.
+LOGFONTW messageFont() {
+    NONCLIENTMETRICSW metrics{};
+    for (const UINT size : {static_cast<UINT>(sizeof(metrics)),
+                            static_cast<UINT>(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth))}) {
+        metrics.cbSize = size;
+        if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, size, &metrics, 0))
+            return metrics.lfMessageFont;
+    }
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    return font;
 }
 
 // The outer size of a window whose client area has `client`'s size at `dpi`.
@@ -157,10 +188,7 @@ void Win32FormEngine::Impl::makeFonts() {
         const form::FontDef def = form::fontDef(id);
         LOGFONTW log{};
         if (def.face.empty()) {
-            NONCLIENTMETRICSW metrics{};
-            metrics.cbSize = sizeof(metrics);
-            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-            log = metrics.lfMessageFont;  // at the system's dpi
+            log = messageFont();  // at the system's dpi
             log.lfHeight = MulDiv(log.lfHeight, dpi, systemDpi());
         } else {
             log.lfHeight = -MulDiv(static_cast<int>(def.points * 100), dpi, 7200);
