@@ -61,6 +61,20 @@ def type_text(text):
     subprocess.run(["xdotool", "type", "--delay", "150", text], check=True)
 
 
+def active_window():
+    found = subprocess.run(["xdotool", "getactivewindow", "getwindowname"],
+                           capture_output=True, text=True)
+    return found.stdout.rstrip("\n") if found.returncode == 0 else None
+
+
+def dismiss(box):
+    """Presses OK on the message box `box`, and waits until the launcher's
+    window is active again: keys pressed before then go nowhere."""
+    press("Return")
+    check(wait(lambda: active_window() == "Varnsel v0.1 ", 15),
+          f"Enter closes the {box!r} box, back to the window")
+
+
 def arguments():
     if not os.path.exists(record):
         return None
@@ -80,7 +94,7 @@ check(hear("Current directory: " + games), "and the directory it lists")
 
 press("Tab", "space")
 check(hear("You must chose a game first!"), "CHOSE GAME with nothing selected says why")
-press("Return")
+dismiss("Error")
 
 press("shift+Tab", "Down")
 check(hear("Metal Slug"), "Down in the list says the next entry")
@@ -99,7 +113,7 @@ check(hear("Frame skip value, 1 to 4"), "ticking Frame Skip says the box's name"
 type_text("9")
 press("Return")
 check(hear("Frame skip value must be a number between 1 and 4!"), "Enter with 9 says the report")
-press("Return")
+dismiss("Frame skip value error")
 
 # After Enter the box keeps the focus and its text as it was: the 9 goes by hand.
 press("BackSpace")
