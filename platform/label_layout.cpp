@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.hpp"
+
 namespace varnsel::platform {
 namespace {
 
@@ -30,7 +32,54 @@ void breakParagraph(std::string_view paragraph, int width, const MeasureText& me
     lines.push_back(trimBlanksAtEnd(paragraph.substr(start, end - start)));
 }
 
+// The paragraph's lines, at blanks as a label breaks them.
+std::vector<std::string_view> paragraphLines(std::string_view text, int width,
+                                             const MeasureText& measure) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0;;) {
+        const std::size_t newline = text.find('\n', at);
+        breakParagraph(text.substr(at, newline - at), width, measure, lines);
+        if (newline == std::string_view::npos) return lines;
+        at = newline + 1;
+    }
+}
+
+// The bytes of the longest run of whole characters at the front of `word`
+// that fits `width`, one character at the least. Searched by doubling, then
+// halving, so a long word costs few measurements.
+std::size_t fittingPrefix(std::string_view word, int width, const MeasureText& measure) {
+    const auto fits = [&](int characters) {
+        return measure(word.substr(0, byteOffset(word, characters))) <= width;
+    };
+    int good = 1;
+    int bad = 2;
+    while (byteOffset(word, bad - 1) < word.size() && fits(bad)) {
+        good = bad;
+        bad *= 2;
+    }
+    while (bad - good > 1) {
+        const int middle = good + (bad - good) / 2;
+        (fits(middle) ? good : bad) = middle;
+    }
+    return byteOffset(word, good);
+}
+
 }  // namespace
+
+std::string wrapToWidth(std::string_view text, int width, const MeasureText& measure) {
+    std::string wrapped;
+    for (std::string_view line : paragraphLines(text, width, measure)) {
+        // A line still too wide holds one word wider than the width.
+        while (measure(line) > width) {
+            const std::size_t fit = fittingPrefix(line, width, measure);
+            wrapped.append(line.substr(0, fit)).push_back('\n');
+            line.remove_prefix(fit);
+        }
+        wrapped.append(line).push_back('\n');
+    }
+    if (!wrapped.empty()) wrapped.pop_back();
+    return wrapped;
+}
 
 LabelLayout layOutLabel(std::string_view text, int width, int height, int lineHeight,
                         const MeasureText& measure) {
@@ -42,13 +91,7 @@ LabelLayout layOutLabel(std::string_view text, int width, int height, int lineHe
         layout.lines.push_back(text);
         return layout;
     }
-    std::vector<std::string_view> lines;
-    for (std::size_t at = 0;;) {
-        const std::size_t newline = text.find('\n', at);
-        breakParagraph(text.substr(at, newline - at), width, measure, lines);
-        if (newline == std::string_view::npos) break;
-        at = newline + 1;
-    }
+    std::vector<std::string_view> lines = paragraphLines(text, width, measure);
     const std::size_t fitting =
         std::max<std::size_t>(1, static_cast<std::size_t>(height / std::max(1, lineHeight)));
     layout.cut = lines.size() > fitting;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,5 +22,11 @@ using MeasureText = std::function<int(std::string_view)>;
 // The first line is drawn even in a label lower than one line.
 LabelLayout layOutLabel(std::string_view text, int width, int height, int lineHeight,
                         const MeasureText& measure);
+
+// The whole text in lines no wider than `width`, joined by line breaks: broken
+// at blanks where it can be, and a word wider than that between its
+// characters. For a tooltip, which must show all of a label's text on the
+// screen.
+std::string wrapToWidth(std::string_view text, int width, const MeasureText& measure);
 
 }  // namespace varnsel::platform

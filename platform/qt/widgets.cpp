@@ -3,13 +3,17 @@
 #include <qdrawutil.h>
 #include <QAccessible>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include "platform/label_layout.hpp"
 #include "platform/qt/game_list_model.hpp"
@@ -57,8 +61,27 @@ bool Label::cutOff() const {
     return layOut(*this, text().toStdString()).cut;
 }
 
+// The whole text, wrapped to the width of the screen under the pointer less
+// the tooltip's margins, so that all of it shows: Qt keeps a tooltip that fits
+// the screen wholly on it.
+static QString wrappedToScreen(const QLabel& label, const QString& text, QPoint pointer) {
+    const QScreen* screen = QGuiApplication::screenAt(pointer);
+    if (!screen) screen = label.screen();
+    const int margins = 2 * (2 + label.style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth));
+    const QFontMetrics metrics(QToolTip::font());
+    return QString::fromStdString(
+        wrapToWidth(text.toStdString(), screen->availableGeometry().width() - margins,
+                    [&metrics](std::string_view piece) {
+                        return metrics.horizontalAdvance(
+                            QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
+                    }));
+}
+
 bool Label::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) setToolTip(cutOff() ? plainToolTip(text()) : QString());
+    if (event->type() == QEvent::ToolTip) {
+        const QPoint pointer = static_cast<QHelpEvent*>(event)->globalPos();
+        setToolTip(cutOff() ? plainToolTip(wrappedToScreen(*this, text(), pointer)) : QString());
+    }
     return QLabel::event(event);
 }
 

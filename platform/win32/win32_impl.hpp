@@ -83,6 +83,7 @@ struct Win32FormEngine::Impl {
     static LRESULT onEraseBackground(const Message& m);
     static LabelLayout labelLayout(HWND label, HDC dc, const std::string& text);
     LRESULT onNotify(LPARAM lParam);
+    LRESULT keepTooltipOnItsMonitor();
     void addTooltip(HWND label);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);

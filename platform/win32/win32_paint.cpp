@@ -1,5 +1,7 @@
 // The Win32 window's painting: labels laid out as every backend lays them
 // out, their tooltips, the pictures, and the face colour behind controls.
+#include <algorithm>
+
 #include "platform/win32/win32_impl.hpp"
 
 namespace varnsel::platform::win32 {
@@ -96,20 +98,55 @@ void Win32FormEngine::Impl::addTooltip(HWND label) {
     SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// A label's tooltip asks for its text as it is about to show.
+// A label's tooltip asks for its text as it is about to show: the whole text,
+// wrapped to the tooltip's width, and then shows wholly on the monitor under
+// the pointer.
 LRESULT Win32FormEngine::Impl::onNotify(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->hwndFrom != tooltip) return 0;
+    if (header->code == TTN_SHOW) return keepTooltipOnItsMonitor();
+    if (header->code != TTN_GETDISPINFOW) return 0;
     auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-    if (request->hdr.hwndFrom != tooltip || request->hdr.code != TTN_GETDISPINFOW) return 0;
     HWND label = reinterpret_cast<HWND>(request->hdr.idFrom);
     HDC dc = GetDC(label);
     const HGDIOBJ oldFont =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-    const bool cut = labelLayout(label, dc, narrow(windowText(label))).cut;
+    const std::string text = narrow(windowText(label));
+    const bool cut = labelLayout(label, dc, text).cut;
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tooltip, WM_GETFONT, 0, 0)));
+    const int width = static_cast<int>(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0));
+    tooltipText =
+        cut ? wide(wrapToWidth(text, width,
+                               [dc](std::string_view piece) {
+                                   const std::wstring part = wide(piece);
+                                   SIZE size{};
+                                   GetTextExtentPoint32W(dc, part.c_str(),
+                                                         static_cast<int>(part.size()), &size);
+                                   return static_cast<int>(size.cx);
+                               }))
+            : std::wstring();
     SelectObject(dc, oldFont);
     ReleaseDC(label, dc);
-    tooltipText = cut ? windowText(label) : std::wstring();
     request->lpszText = tooltipText.data();
     return 0;
+}
+
+// Moves the tooltip about to show into the work area of the monitor that
+// holds the pointer; TRUE tells the tooltip that it has been placed.
+LRESULT Win32FormEngine::Impl::keepTooltipOnItsMonitor() {
+    POINT pointer;
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    RECT tip;
+    GetWindowRect(tooltip, &tip);
+    const LONG width = tip.right - tip.left, height = tip.bottom - tip.top;
+    const LONG left = std::max(area.left, std::min(tip.left, area.right - width));
+    const LONG top = std::max(area.top, std::min(tip.top, area.bottom - height));
+    SetWindowPos(tooltip, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 // The picture box and the image: the bitmap drawn at the inner top-left

@@ -211,6 +211,21 @@ TEST(LabelLayout, BreaksAtBlanksAndDrawsTheLinesThatFit) {
     }
 }
 
+TEST(LabelLayout, ATooltipWrapsTheWholeTextAtBlanksElseBetweenCharacters) {
+    const MeasureText tenAByte = [](std::string_view piece) {
+        return 10 * static_cast<int>(piece.size());
+    };
+    const std::pair<const char*, const char*> wrapped[] = {
+        {"aaaa bbbb", "aaaa bbbb"},
+        {"aaaa bbbb cc", "aaaa bbbb\ncc"},
+        {"AAAAAAAAAAAAAAAAAAAAA", "AAAAAAAAA\nAAAAAAAAA\nAAA"},
+        {"ab AAAAAAAAAAAA", "ab\nAAAAAAAAA\nAAA"},
+        {"\xC3\x89\xC3\x89\xC3\x89\xC3\x89\xC3\x89",
+         "\xC3\x89\xC3\x89\xC3\x89\xC3\x89\n\xC3\x89"},  // whole characters
+    };
+    for (const auto& [text, lines] : wrapped) EXPECT_EQ(wrapToWidth(text, 90, tenAByte), lines);
+}
+
 struct Log : FormHandler {
     std::vector<std::string> seen;
     EventQueue* queue = nullptr;

@@ -47,6 +47,14 @@ private:
         return found;
     }
 
+    // Qt's tooltip while it shows.
+    static QLabel* shownTooltip() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QTipLabel") && w->isVisible()) return qobject_cast<QLabel*>(w);
+        }
+        return nullptr;
+    }
+
     // The control of the table found at a point, not an inner part of it.
     QString controlAt(QWidget* parent, QPoint point) {
         for (QWidget* w = parent->childAt(point); w; w = w->parentWidget()) {
@@ -182,13 +190,32 @@ private slots:
             QApplication::sendEvent(dir, &help);
             return dir->toolTip();
         };
-        QCOMPARE(tooltip(), path);
+        QCOMPARE(tooltip().remove('\n'), path);  // wrapped where wider than the screen
         // A name that looks like markup shows as typed.
         const QString markup = "<u>Alpha & co</u> <i>" + QString("x").repeated(60);
         launcher_->engine->setCaption(form::id("lblDir"), markup.toStdString());
         QCOMPARE(QTextDocumentFragment::fromHtml(tooltip()).toPlainText(), markup);
         launcher_->engine->setCaption(form::id("lblDir"), "/home/someone");
         QVERIFY(tooltip().isEmpty());
+    }
+
+    void aTooltipWiderThanTheScreenWrapsWhollyOntoIt() {
+        auto* game = launcher_->widget<QLabel>("lblGame");
+        const QString name(210, 'A');
+        launcher_->engine->setCaption(form::id("lblGame"), name.toStdString());
+        QHelpEvent help(QEvent::ToolTip, {5, 5}, game->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(game, &help);
+        QLabel* tip = nullptr;
+        QTRY_VERIFY((tip = shownTooltip()) != nullptr);
+        const QRect screen = game->screen()->availableGeometry();
+        QVERIFY2(screen.contains(tip->geometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 on a screen %5 wide")
+                                .arg(tip->x())
+                                .arg(tip->y())
+                                .arg(tip->width())
+                                .arg(tip->height())
+                                .arg(screen.width())));
+        QCOMPARE(tip->text().remove('\n'), name);
     }
 
     void theFrameCaptionCrossesItsTopBorder() {

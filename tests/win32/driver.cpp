@@ -16,6 +16,7 @@ const char* const kReport = "Frame skip value must be a number between 1 and 4!"
 // The folders every check runs in, made once.
 struct Folders {
     std::wstring program, standin, base, folder;
+    std::wstring tooltipShot;  // where a screenshot of the tooltip goes, if anywhere
 };
 
 // One check's launcher, started fresh in the games folder with the emulator
@@ -284,6 +285,33 @@ void aNewCaptionIsDrawnAsTheLabelDrawsIt(Session& s) {
           "a new caption shows right away as it does after a repaint");
 }
 
+void aCaptionWiderThanTheScreenShowsWhollyInItsTooltip(Session& s) {
+    HWND game = s.control("lblGame");
+    const std::string name(210, 'A');
+    SetWindowTextW(game, wide(name).c_str());
+    pointAt(game);
+    HWND tip = nullptr;
+    check(waitFor([&] { return (tip = shownTooltip(s.launcher)) != nullptr; }),
+          "resting on a cut-off Game Selected shows a tooltip");
+    if (!tip) return;
+    waitFor([&] { return !textOf(tip).empty(); });
+    if (!s.at.tooltipShot.empty()) screenshot(GetDesktopWindow(), s.at.tooltipShot);
+    RECT r;
+    GetWindowRect(tip, &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(tip, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT inside;
+    check(IntersectRect(&inside, &r, &monitor.rcWork) && EqualRect(&inside, &r),
+          "wholly on the screen: " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+              std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top));
+    std::string shown = utf8(textOf(tip));
+    shown.erase(
+        std::remove_if(shown.begin(), shown.end(), [](char c) { return c == '\n' || c == '\r'; }),
+        shown.end());
+    checkEqual(shown, name, "with the whole name, on lines of its own");
+}
+
 void aLineLongerThanWindowsTakesIsReported(Session& s) {
     PostMessageW(s.control("chkFrameSkip"), BM_CLICK, 0, 0);
     s.focusOn("txtFrameSkip");
@@ -392,7 +420,11 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp]\n");
         return 2;
     }
-    Folders at{windowsPath(argv[1]), windowsPath(argv[2]), {}, {}};
+    Folders at{windowsPath(argv[1]), windowsPath(argv[2]), {}, {}, {}};
+    if (argc > 3) {
+        at.tooltipShot = windowsPath(argv[3]);
+        at.tooltipShot.insert(at.tooltipShot.rfind(L'.'), L"-tooltip");
+    }
     if (!prepare(at)) return 1;
 
     const std::pair<const char*, void (*)(Session&)> checks[] = {
@@ -407,6 +439,7 @@ int wmain(int argc, wchar_t** argv) {
         {"a launch", playStartsTheComposedLine},
         {"a game with a blank", aGameWithABlankArrivesAsOneArgument},
         {"a new caption", aNewCaptionIsDrawnAsTheLabelDrawsIt},
+        {"a tooltip wider than the screen", aCaptionWiderThanTheScreenShowsWhollyInItsTooltip},
         {"a line too long", aLineLongerThanWindowsTakesIsReported},
         {"a missing emulator", aMissingEmulatorIsReported},
         {"quit", quitEndsTheLauncher},

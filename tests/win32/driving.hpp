@@ -4,8 +4,10 @@
 // bounded; input returns at once and the caller waits for what it does.
 #pragma once
 
+#include <commctrl.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -209,6 +211,18 @@ inline void typeText(const char* text) {
     }
 }
 
+// Rests the pointer on the middle of `hwnd`.
+inline void pointAt(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
 inline void click(HWND hwnd, int dx = -1, int dy = -1) {
     RECT r;
     GetClientRect(hwnd, &r);
@@ -254,6 +268,24 @@ inline BOOL CALLBACK findIcon(HWND child, LPARAM out) {
         return FALSE;
     }
     return TRUE;
+}
+
+// The launcher's tooltip while it shows.
+inline HWND shownTooltip(const Launcher& launcher) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumThreadWindows(
+        launcher.thread,
+        [](HWND hwnd, LPARAM out) -> BOOL {
+            wchar_t cls[64];
+            GetClassNameW(hwnd, cls, 64);
+            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+            reinterpret_cast<Search*>(out)->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Waits for a message box of the launcher, writes down what it says, presses OK.
