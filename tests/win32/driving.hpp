@@ -4,8 +4,9 @@
 // bounded; input returns at once and the caller waits for what it does.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
