@@ -25,6 +25,9 @@ Result<Done> Win32Runtime::enterDirectory(std::string_view path) {
 Result<std::string> Win32Runtime::firstEntry(std::string_view pattern, int kinds) {
     if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
     kinds_ = kinds;
+    lastPath_.assign(pattern);
+    patternLength_ = pattern.size();
+    lastAttributes_ = INVALID_FILE_ATTRIBUTES;
     WIN32_FIND_DATAW data;
     find_ = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
     if (find_ == INVALID_HANDLE_VALUE) {
@@ -52,9 +55,14 @@ Result<std::string> Win32Runtime::firstShown(WIN32_FIND_DATAW& data, bool presen
         const bool unasked =
             (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (kinds_ & kIncludeDirectories) == 0;
         if (!hidden && !unasked) {
-            return Result<std::string>::ok(narrow(data.cFileName, wcslen(data.cFileName)));
+            std::string name = narrow(data.cFileName, wcslen(data.cFileName));
+            lastPath_.resize(patternLength_);
+            lastPath_ += name;
+            lastAttributes_ = a;
+            return Result<std::string>::ok(std::move(name));
         }
     }
+    lastAttributes_ = INVALID_FILE_ATTRIBUTES;
     const DWORD error = GetLastError();
     FindClose(find_);
     find_ = INVALID_HANDLE_VALUE;
@@ -63,6 +71,8 @@ Result<std::string> Win32Runtime::firstShown(WIN32_FIND_DATAW& data, bool presen
 }
 
 Result<int> Win32Runtime::attributes(std::string_view path) {
+    if (lastAttributes_ != INVALID_FILE_ATTRIBUTES && path == lastPath_)
+        return Result<int>::ok(static_cast<int>(lastAttributes_));
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Result<int>::failure(systemReason(GetLastError()));

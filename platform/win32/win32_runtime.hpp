@@ -39,6 +39,13 @@ private:
 
     HANDLE find_ = INVALID_HANDLE_VALUE;
     int kinds_ = 0;
+    // The entry the enumeration returned last, by the path the scan asks for
+    // (the pattern, then its name), with its attributes from the find data:
+    // asked again, that path could name another file (a trailing dot or blank
+    // dropped, a device) and would cost a system call each.
+    std::string lastPath_;
+    std::size_t patternLength_ = 0;
+    DWORD lastAttributes_ = INVALID_FILE_ATTRIBUTES;
 };
 
 }  // namespace varnsel::platform::win32

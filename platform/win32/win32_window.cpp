@@ -283,10 +283,8 @@ void Win32FormEngine::Impl::build() {
             if (def.kind == Kind::Image) greyToFace(pictures[i]);
             SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(pictures[i]));
         }
-        SetWindowSubclass(hwnd, controlProc, i, reinterpret_cast<DWORD_PTR>(this));
         if (def.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
         if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
-        if (def.kind == Kind::Label) addTooltip(hwnd);
         // A value label keeps the system's name for a static control, its
         // text, which follows every change of the caption.
         if (accessibility && !def.accessibleName.empty()) {
@@ -298,6 +296,14 @@ void Win32FormEngine::Impl::build() {
         describe(described.value, form::def(described.value).caption);
     layout();
     stack();
+    // Subclassed last, the tooltips after: every message through a subclass
+    // costs a look-up of the window's properties (under Wine a call to its
+    // server), and those of the layout need nothing of them.
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        if (!hwnds[i]) continue;
+        SetWindowSubclass(hwnds[i], controlProc, i, reinterpret_cast<DWORD_PTR>(this));
+        if (form::kControls[i].kind == Kind::Label) addTooltip(hwnds[i]);
+    }
 }
 
 // A screen reader reads a control's description when it takes the focus.

@@ -4,7 +4,8 @@
 // records of its launch is compared with the composed line. One behaviour a
 // function, each on a launcher of its own started fresh, so that a failure
 // names one behaviour and leaves the checks after it untouched.
-//   varnsel_win32_driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp]
+//   varnsel_win32_driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp [HOSTILE]]
+// HOSTILE is a folder of names only the Linux side can make (tests/win32/drive).
 #include "tests/win32/driving.hpp"
 
 using namespace driving;
@@ -17,6 +18,7 @@ const char* const kReport = "Frame skip value must be a number between 1 and 4!"
 struct Folders {
     std::wstring program, standin, base, folder;
     std::wstring tooltipShot;  // where a screenshot of the tooltip goes, if anywhere
+    std::wstring hostile;      // a folder of names Windows cannot make, if any
 };
 
 // One check's launcher, started fresh in the games folder with the emulator
@@ -394,6 +396,55 @@ void aFolderThatIsNotThereIsReported(Session& s) {
     finish(third);
 }
 
+// The sub-directories the enumeration returns, as it spells them, sorted.
+std::vector<std::string> subDirectories(const std::wstring& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
+            names.push_back(utf8(name));
+    }
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void everyNameTheEnumerationReturnsIsListedAndLaunchedAsSpelt(Session& s) {
+    if (s.at.hostile.empty()) return;
+    const std::vector<std::string> enumerated = subDirectories(s.at.hostile);
+    CopyFileW(s.at.standin.c_str(), (s.at.hostile + L"\\Neorage.exe").c_str(), FALSE);
+    Launcher launcher;
+    check(start(launcher, s.at.program, s.at.base, s.at.hostile),
+          "the launcher opens on a folder of names Windows cannot make");
+    HWND list = launcher.control("lstDirs");
+    std::vector<std::string> listed;
+    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t item[MAX_PATH] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        listed.push_back(utf8(item));
+    }
+    std::vector<std::string> sorted = listed;
+    std::sort(sorted.begin(), sorted.end());
+    std::string all;
+    for (const std::string& name : enumerated) all += "[" + name + "]";
+    check(sorted == enumerated, "every sub-directory the enumeration returns is listed: " + all);
+    std::vector<std::string> played;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        SendMessageW(list, LB_SETCURSEL, i, 0);
+        click(launcher.control("cmdChoseGame"));
+        waitFor([&] { return utf8(textOf(launcher.control("lblGame"))) == listed[i]; });
+        click(launcher.control("cmdPlay"));
+        waitFor([&] { return readLaunches(s.record).size() > i; }, 10000);
+    }
+    for (const Launch& launch : readLaunches(s.record))
+        played.push_back(launch.argv.size() == 2 ? launch.argv[1] : "(" + launch.line + ")");
+    std::sort(played.begin(), played.end());
+    check(played == enumerated, "and PLAY passes each as the enumeration spelt it, one argument");
+    finish(launcher);
+}
+
 // A games folder with a blank in its path (and a decoy program at the blank)
 // and five games and a hidden folder.
 bool prepare(Folders& at) {
@@ -417,14 +468,15 @@ bool prepare(Folders& at) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::printf("usage: driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp]\n");
+        std::printf("usage: driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp [HOSTILE]]\n");
         return 2;
     }
-    Folders at{windowsPath(argv[1]), windowsPath(argv[2]), {}, {}, {}};
+    Folders at{windowsPath(argv[1]), windowsPath(argv[2]), {}, {}, {}, {}};
     if (argc > 3) {
         at.tooltipShot = windowsPath(argv[3]);
         at.tooltipShot.insert(at.tooltipShot.rfind(L'.'), L"-tooltip");
     }
+    if (argc > 4) at.hostile = windowsPath(argv[4]);
     if (!prepare(at)) return 1;
 
     const std::pair<const char*, void (*)(Session&)> checks[] = {
@@ -445,6 +497,7 @@ int wmain(int argc, wchar_t** argv) {
         {"quit", quitEndsTheLauncher},
         {"the folder argument", anArgumentNamesTheFolderToOpen},
         {"a folder not there", aFolderThatIsNotThereIsReported},
+        {"names Windows cannot make", everyNameTheEnumerationReturnsIsListedAndLaunchedAsSpelt},
     };
     int number = 0;
     for (const auto& [name, run] : checks) {
