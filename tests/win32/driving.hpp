@@ -271,22 +271,19 @@ inline BOOL CALLBACK findIcon(HWND child, LPARAM out) {
     return TRUE;
 }
 
+inline BOOL CALLBACK findTooltip(HWND hwnd, LPARAM out) {
+    wchar_t cls[64];
+    GetClassNameW(hwnd, cls, 64);
+    if (lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
 // The launcher's tooltip while it shows.
 inline HWND shownTooltip(const Launcher& launcher) {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        launcher.thread,
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            wchar_t cls[64];
-            GetClassNameW(hwnd, cls, 64);
-            if (lstrcmpiW(cls, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(hwnd)) return TRUE;
-            reinterpret_cast<Search*>(out)->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumThreadWindows(launcher.thread, findTooltip, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Waits for a message box of the launcher, writes down what it says, presses OK.
