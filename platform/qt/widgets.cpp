@@ -37,14 +37,19 @@ void WrappingButton::paintEvent(QPaintEvent*) {
 
 namespace {
 
+// The width of a piece of UTF-8 text in the font of `metrics`.
+MeasureText measuredBy(const QFontMetrics& metrics) {
+    return [&metrics](std::string_view piece) {
+        return metrics.horizontalAdvance(
+            QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
+    };
+}
+
 LabelLayout layOut(const QLabel& label, const std::string& utf8) {
     const QFontMetrics metrics(label.font());
     const QRect area = label.contentsRect();
     return layOutLabel(utf8, area.width(), area.height(), metrics.lineSpacing(),
-                       [&metrics](std::string_view piece) {
-                           return metrics.horizontalAdvance(QString::fromUtf8(
-                               piece.data(), static_cast<qsizetype>(piece.size())));
-                       });
+                       measuredBy(metrics));
 }
 
 }  // namespace
@@ -69,12 +74,8 @@ static QString wrappedToScreen(const QLabel& label, const QString& text, QPoint 
     if (!screen) screen = label.screen();
     const int margins = 2 * (2 + label.style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth));
     const QFontMetrics metrics(QToolTip::font());
-    return QString::fromStdString(
-        wrapToWidth(text.toStdString(), screen->availableGeometry().width() - margins,
-                    [&metrics](std::string_view piece) {
-                        return metrics.horizontalAdvance(
-                            QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size())));
-                    }));
+    return QString::fromStdString(wrapToWidth(
+        text.toStdString(), screen->availableGeometry().width() - margins, measuredBy(metrics)));
 }
 
 bool Label::event(QEvent* event) {

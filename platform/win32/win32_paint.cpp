@@ -19,6 +19,16 @@ LRESULT Win32FormEngine::Impl::onControlColour(HDC dc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// The width of a piece of UTF-8 text in the font selected into `dc`.
+static MeasureText measuredIn(HDC dc) {
+    return [dc](std::string_view piece) {
+        const std::wstring text = wide(piece);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+}
+
 // The label's lines in its font, as every backend lays a label out; they
 // point into `text`.
 LabelLayout Win32FormEngine::Impl::labelLayout(HWND label, HDC dc, const std::string& text) {
@@ -26,13 +36,7 @@ LabelLayout Win32FormEngine::Impl::labelLayout(HWND label, HDC dc, const std::st
     GetClientRect(label, &inside);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
-    return layOutLabel(
-        text, inside.right, inside.bottom, metrics.tmHeight, [dc](std::string_view piece) {
-            const std::wstring text = wide(piece);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            return static_cast<int>(size.cx);
-        });
+    return layOutLabel(text, inside.right, inside.bottom, metrics.tmHeight, measuredIn(dc));
 }
 
 LRESULT Win32FormEngine::Impl::onPaint(const Message& m) {
@@ -115,16 +119,7 @@ LRESULT Win32FormEngine::Impl::onNotify(LPARAM lParam) {
     const bool cut = labelLayout(label, dc, text).cut;
     SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tooltip, WM_GETFONT, 0, 0)));
     const int width = static_cast<int>(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0));
-    tooltipText =
-        cut ? wide(wrapToWidth(text, width,
-                               [dc](std::string_view piece) {
-                                   const std::wstring part = wide(piece);
-                                   SIZE size{};
-                                   GetTextExtentPoint32W(dc, part.c_str(),
-                                                         static_cast<int>(part.size()), &size);
-                                   return static_cast<int>(size.cx);
-                               }))
-            : std::wstring();
+    tooltipText = cut ? wide(wrapToWidth(text, width, measuredIn(dc))) : std::wstring();
     SelectObject(dc, oldFont);
     ReleaseDC(label, dc);
     request->lpszText = tooltipText.data();
