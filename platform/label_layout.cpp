@@ -45,8 +45,9 @@ std::vector<std::string_view> paragraphLines(std::string_view text, int width,
 }
 
 // The bytes of the longest run of whole characters at the front of `word`
-// that fits `width`, one character at the least. Searched by doubling, then
-// halving, so a long word costs few measurements.
+// that fits `width`, one character at the least, and the whole word where it
+// fits. Searched by doubling, then halving, so a long word costs few and
+// short measurements.
 std::size_t fittingPrefix(std::string_view word, int width, const MeasureText& measure) {
     const auto fits = [&](int characters) {
         return measure(word.substr(0, byteOffset(word, characters))) <= width;
@@ -69,11 +70,13 @@ std::size_t fittingPrefix(std::string_view word, int width, const MeasureText& m
 std::string wrapToWidth(std::string_view text, int width, const MeasureText& measure) {
     std::string wrapped;
     for (std::string_view line : paragraphLines(text, width, measure)) {
-        // A line still too wide holds one word wider than the width.
-        while (measure(line) > width) {
-            const std::size_t fit = fittingPrefix(line, width, measure);
-            wrapped.append(line.substr(0, fit)).push_back('\n');
-            line.remove_prefix(fit);
+        // A line still too wide holds one word wider than the width: it is
+        // cut piece by piece, never measured whole again.
+        if (measure(line) > width) {
+            for (std::size_t fit; (fit = fittingPrefix(line, width, measure)) < line.size();) {
+                wrapped.append(line.substr(0, fit)).push_back('\n');
+                line.remove_prefix(fit);
+            }
         }
         wrapped.append(line).push_back('\n');
     }
