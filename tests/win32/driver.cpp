@@ -105,15 +105,22 @@ void theWindowIsAsTheTableDrawsIt(Session& s) {
     }
 }
 
+// The list's entries, top to bottom.
+std::vector<std::string> entriesOf(HWND list) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t item[MAX_PATH] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        entries.push_back(utf8(item));
+    }
+    return entries;
+}
+
 void theFolderAndItsGamesAreListed(Session& s) {
     checkEqual(s.caption("lblDir"), utf8(s.at.folder), "lblDir shows the working directory");
     HWND list = s.control("lstDirs");
     std::string listed;
-    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        wchar_t item[256] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-        listed += (i ? "|" : "") + utf8(item);
-    }
+    for (const std::string& entry : entriesOf(list)) listed += (listed.empty() ? "" : "|") + entry;
     checkEqual(listed, std::string("alpha|Beta|kof98|Metal Slug|Zeta"),
                "the games, sorted without regard to case, hidden left out");
     RECT inside;
@@ -419,12 +426,7 @@ void everyNameTheEnumerationReturnsIsListedAndLaunchedAsSpelt(Session& s) {
     check(start(launcher, s.at.program, s.at.base, s.at.hostile),
           "the launcher opens on a folder of names Windows cannot make");
     HWND list = launcher.control("lstDirs");
-    std::vector<std::string> listed;
-    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        wchar_t item[MAX_PATH] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-        listed.push_back(utf8(item));
-    }
+    const std::vector<std::string> listed = entriesOf(list);
     std::vector<std::string> sorted = listed;
     std::sort(sorted.begin(), sorted.end());
     std::string all;
