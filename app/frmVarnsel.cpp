@@ -9,22 +9,23 @@ namespace varnsel {
 
 using platform::EventKind;
 
-frmVarnsel::frmVarnsel(platform::FormEngine& engine)
-    : engine_(engine),
-      lblDir(engine, "lblDir"),
-      lblGame(engine, "lblGame"),
-      lstDirs(engine, "lstDirs"),
-      chkScanlines(engine, "chkScanlines"),
-      chkVsync(engine, "chkVsync"),
-      chkFrameSkip(engine, "chkFrameSkip"),
-      chkVga(engine, "chkVga"),
-      chkSkipCode(engine, "chkSkipCode"),
-      chkJoystick(engine, "chkJoystick"),
-      chkModeX(engine, "chkModeX"),
-      txtFrameSkip(engine, "txtFrameSkip"),
-      imgArrow(engine, "imgArrow"),
-      Timer1(engine, "Timer1"),
-      Timer2(engine, "Timer2") {}
+frmVarnsel::frmVarnsel(platform::FormEngine& window, platform::Runtime& runtime)
+    : window_(window),
+      runtime_(runtime),
+      lblDir(window, "lblDir"),
+      lblGame(window, "lblGame"),
+      lstDirs(window, "lstDirs"),
+      chkScanlines(window, "chkScanlines"),
+      chkVsync(window, "chkVsync"),
+      chkFrameSkip(window, "chkFrameSkip"),
+      chkVga(window, "chkVga"),
+      chkSkipCode(window, "chkSkipCode"),
+      chkJoystick(window, "chkJoystick"),
+      chkModeX(window, "chkModeX"),
+      txtFrameSkip(window, "txtFrameSkip"),
+      imgArrow(window, "imgArrow"),
+      Timer1(window, "Timer1"),
+      Timer2(window, "Timer2") {}
 
 namespace {
 
@@ -47,16 +48,16 @@ struct Wire {
 
 // Which handler each delivered event runs, once.
 constexpr std::array<Wire, 10> kWiring{{
-    {form::id("frmVarnsel"), EventKind::Load, call<&frmVarnsel::Form_Load>},
-    {form::id("cmdQuit"), EventKind::Click, call<&frmVarnsel::cmdQuit_Click>},
-    {form::id("cmdChoseGame"), EventKind::Click, call<&frmVarnsel::cmdChoseGame_Click>},
-    {form::id("cmdPlay"), EventKind::Click, call<&frmVarnsel::cmdPlay_Click>},
-    {form::id("chkFrameSkip"), EventKind::Click, call<&frmVarnsel::chkFrameSkip_Click>},
-    {form::id("txtFrameSkip"), EventKind::GotFocus, call<&frmVarnsel::txtFrameSkip_GotFocus>},
-    {form::id("txtFrameSkip"), EventKind::KeyPress, call<&frmVarnsel::txtFrameSkip_KeyPress>},
-    {form::id("txtFrameSkip"), EventKind::LostFocus, call<&frmVarnsel::txtFrameSkip_LostFocus>},
-    {form::id("Timer1"), EventKind::Timer, call<&frmVarnsel::Timer1_Timer>},
-    {form::id("Timer2"), EventKind::Timer, call<&frmVarnsel::Timer2_Timer>},
+    {"frmVarnsel", EventKind::Load, call<&frmVarnsel::Form_Load>},
+    {"cmdQuit", EventKind::Click, call<&frmVarnsel::cmdQuit_Click>},
+    {"cmdChoseGame", EventKind::Click, call<&frmVarnsel::cmdChoseGame_Click>},
+    {"cmdPlay", EventKind::Click, call<&frmVarnsel::cmdPlay_Click>},
+    {"chkFrameSkip", EventKind::Click, call<&frmVarnsel::chkFrameSkip_Click>},
+    {"txtFrameSkip", EventKind::GotFocus, call<&frmVarnsel::txtFrameSkip_GotFocus>},
+    {"txtFrameSkip", EventKind::KeyPress, call<&frmVarnsel::txtFrameSkip_KeyPress>},
+    {"txtFrameSkip", EventKind::LostFocus, call<&frmVarnsel::txtFrameSkip_LostFocus>},
+    {"Timer1", EventKind::Timer, call<&frmVarnsel::Timer1_Timer>},
+    {"Timer2", EventKind::Timer, call<&frmVarnsel::Timer2_Timer>},
 }};
 static_assert(form::wiredAsDelivered(kWiring),
               "every event the window table delivers needs exactly one handler, and a handler "
@@ -81,13 +82,13 @@ void frmVarnsel::Form_Load() {
 }
 
 void frmVarnsel::cmdQuit_Click() {
-    engine_.end();
+    window_.end();
 }
 
 std::optional<std::string> frmVarnsel::currentDirectoryOrReport() {
-    const auto dir = engine_.currentDirectory();
+    const auto dir = runtime_.currentDirectory();
     if (!dir) {
-        engine_.messageBox(messages::noCurrentDirectory(dir.reason()),
+        window_.messageBox(messages::noCurrentDirectory(dir.reason()),
                            platform::MessageIcon::Exclamation, messages::kErrorTitle);
         return std::nullopt;
     }

@@ -10,12 +10,15 @@
 
 #include "app/form/controls.hpp"
 #include "platform/form_engine.hpp"
+#include "platform/runtime.hpp"
 
 namespace varnsel {
 
 class frmVarnsel : public platform::FormHandler {
 public:
-    explicit frmVarnsel(platform::FormEngine& engine);
+    // The window it is drawn in, and the run-time it reads the games from and
+    // starts the emulator with.
+    frmVarnsel(platform::FormEngine& window, platform::Runtime& runtime);
 
     void onEvent(platform::ControlId control, platform::EventKind kind,
                  std::int16_t keyAscii) override;
@@ -48,7 +51,8 @@ private:
     // The working directory, or nothing after telling the user why not.
     std::optional<std::string> currentDirectoryOrReport();
 
-    platform::FormEngine& engine_;
+    platform::FormEngine& window_;
+    platform::Runtime& runtime_;
 
     // The controls the handlers use, made from their names in the window table.
     form::Label lblDir;

@@ -5,17 +5,18 @@
 
 namespace varnsel {
 
-int startLauncher(platform::FormEngine& engine, const std::vector<std::string>& arguments) {
+int startLauncher(platform::FormEngine& window, platform::Runtime& runtime,
+                  const std::vector<std::string>& arguments) {
     if (!arguments.empty()) {
         const std::string& directory = arguments.front();
-        if (const auto entered = engine.enterDirectory(directory); !entered) {
-            engine.messageBox(messages::cannotOpenDirectory(directory, entered.reason()),
+        if (const auto entered = runtime.enterDirectory(directory); !entered) {
+            window.messageBox(messages::cannotOpenDirectory(directory, entered.reason()),
                               platform::MessageIcon::Exclamation, messages::kErrorTitle);
             return 1;
         }
     }
-    frmVarnsel form(engine);
-    return engine.run(form);
+    frmVarnsel form(window, runtime);
+    return window.run(form);
 }
 
 }  // namespace varnsel

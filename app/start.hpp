@@ -1,11 +1,12 @@
 // The program's start, whatever the toolkit: the one optional argument, then
-// the form engine with frmVarnsel as its window.
+// frmVarnsel in its window, on the system's run-time.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/form_engine.hpp"
+#include "platform/runtime.hpp"
 
 namespace varnsel {
 
@@ -15,6 +16,7 @@ namespace varnsel {
 // directory before the window loads, so everything reads it as if the
 // launcher had been started there. A directory that cannot be entered is
 // reported and the program ends with status 1. Returns the exit status.
-int startLauncher(platform::FormEngine& engine, const std::vector<std::string>& arguments);
+int startLauncher(platform::FormEngine& window, platform::Runtime& runtime,
+                  const std::vector<std::string>& arguments);
 
 }  // namespace varnsel

@@ -19,6 +19,7 @@
 
 #include "app/frmVarnsel.hpp"
 #include "bench/common.hpp"
+#include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/qt_engine.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
 
@@ -60,7 +61,8 @@ inline int launcherToFirstFrame(int argc, char** argv, const std::string& folder
     FirstFrame watcher;
     enter(folder);
     platform::qt::QtFormEngine engine(argc, argv);
-    frmVarnsel form(engine);
+    platform::posix::PosixRuntime runtime;
+    frmVarnsel form(engine, runtime);
     engine.open(form);
     engine.impl().window->installEventFilter(&watcher);
     return QApplication::exec();

@@ -9,6 +9,7 @@
 
 #include "app/frmVarnsel.hpp"
 #include "bench/common.hpp"
+#include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/qt_engine.hpp"
 #include "tools/standin/record.hpp"
 
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
 
     bench::enter(folder);
     platform::qt::QtFormEngine engine(argc, argv);
-    frmVarnsel form(engine);
+    platform::posix::PosixRuntime runtime;
+    frmVarnsel form(engine, runtime);
     engine.open(form);
     std::vector<double> toEmulator, handler;
     for (int i = 0; i < 200; ++i) {

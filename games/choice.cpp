@@ -17,11 +17,11 @@ void frmVarnsel::cmdChoseGame_Click() {
             }
         }
         if (!found) {
-            engine_.messageBox(messages::kNoSelection, platform::MessageIcon::Critical,
+            window_.messageBox(messages::kNoSelection, platform::MessageIcon::Critical,
                                messages::kErrorTitle);
         }
     } else {
-        engine_.messageBox(messages::kNoGames, platform::MessageIcon::Exclamation,
+        window_.messageBox(messages::kNoGames, platform::MessageIcon::Exclamation,
                            messages::kErrorTitle);
     }
     if (!strGame.empty()) lblGame.Caption(strGame);

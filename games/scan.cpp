@@ -8,25 +8,25 @@ namespace varnsel {
 void frmVarnsel::terminerDir() {
     const auto dir = currentDirectoryOrReport();
     if (!dir) return;
-    const std::string basePath = *dir + engine_.pathSeparator();
+    const std::string basePath = *dir + runtime_.pathSeparator();
 
     std::string path = basePath;  // the base path, then each entry's full path
-    auto entry = engine_.firstEntry(basePath, platform::kIncludeDirectories);
+    auto entry = runtime_.firstEntry(basePath, platform::kIncludeDirectories);
     while (entry && !entry->empty()) {
         if (*entry != "." && *entry != "..") {
             path.resize(basePath.size());
             path += *entry;
             // An entry that vanished since the enumeration saw it has no
             // attributes any more; it is no game, so it is passed over.
-            const auto attributes = engine_.attributes(path);
+            const auto attributes = runtime_.attributes(path);
             if (attributes && (*attributes & platform::kDirectoryAttribute) != 0)
                 lstDirs.AddItem(*entry);
         }
-        entry = engine_.nextEntry();
+        entry = runtime_.nextEntry();
     }
     // What was found before a read failed stays listed.
     if (!entry) {
-        engine_.messageBox(messages::unreadableDirectory(*dir, entry.reason()),
+        window_.messageBox(messages::unreadableDirectory(*dir, entry.reason()),
                            platform::MessageIcon::Exclamation, messages::kErrorTitle);
     }
 }

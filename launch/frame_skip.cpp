@@ -28,7 +28,7 @@ void frmVarnsel::txtFrameSkip_KeyPress(std::int16_t KeyAscii) {
 
 void frmVarnsel::txtFrameSkip_LostFocus() {
     if (launch::isValidFrameSkip(txtFrameSkip.Text())) return;
-    engine_.messageBox(messages::kFrameSkipRange, platform::MessageIcon::Exclamation,
+    window_.messageBox(messages::kFrameSkipRange, platform::MessageIcon::Exclamation,
                        messages::kFrameSkipTitle);
     txtFrameSkip.SetFocus();
 }

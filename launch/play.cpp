@@ -11,12 +11,12 @@ void frmVarnsel::cmdPlay_Click() {
     const auto dir = currentDirectoryOrReport();
     if (!dir) return;
     const launch::CommandLine line = launch::composeCommandLine(
-        *dir, engine_.pathSeparator(), strGame,
+        *dir, runtime_.pathSeparator(), strGame,
         {varScanlines, varVsync, varVga, varFrameSkip, varSkipCode, varJoystick, strModeX});
     const auto started =
-        engine_.startProgram(line.program, line.text, platform::kNormalWindowWithFocus);
+        runtime_.startProgram(line.program, line.text, platform::kNormalWindowWithFocus);
     if (!started) {
-        engine_.messageBox(messages::startFailed(line.program, started.reason()),
+        window_.messageBox(messages::startFailed(line.program, started.reason()),
                            platform::MessageIcon::Critical, messages::kErrorTitle);
     }
 }

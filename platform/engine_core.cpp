@@ -64,11 +64,13 @@ void EngineCore::raise(ControlId control, EventKind kind, std::int16_t key) {
 }
 
 void EngineCore::post(ControlId control, EventKind kind) {
-    if (enqueue(control, kind, 0)) schedulePump_();
+    if (enqueue(control, kind, 0)) engine_.schedulePump();
 }
 
 void EngineCore::pump() {
-    if (form_) events_.deliver(*form_);
+    if (!form_ || events_.delivering()) return;
+    events_.deliver(*form_);
+    runAssisted();
 }
 
 void EngineCore::focusMovedTo(ControlId control) {
@@ -77,7 +79,76 @@ void EngineCore::focusMovedTo(ControlId control) {
     lastFocus_ = control;
     const bool lost = from && enqueue(*from, EventKind::LostFocus, 0);
     const bool got = enqueue(control, EventKind::GotFocus, 0);
-    if (lost || got) schedulePump_();
+    // A running delivery, or the input being handled, takes them in turn.
+    if ((lost || got) && !handlingInput_ && !events_.delivering()) engine_.schedulePump();
+}
+
+namespace {
+
+// Marks the core as handling an input for as long as it lives.
+class Handling {
+public:
+    explicit Handling(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Handling() { flag_ = was_; }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
+}  // namespace
+
+bool EngineCore::focusStays(ControlId control) {
+    const Handling handling(handlingInput_);
+    const bool focusable = form::takesFocus(form::def(control).kind);
+    if (focusable && !engine_.hasFocus(control)) engine_.giveFocus(control);
+    pump();
+    return !ended() && (!focusable || engine_.hasFocus(control));
+}
+
+bool EngineCore::press(ControlId control) {
+    swallowed_.reset();  // one whose release went to a message box
+    if (focusStays(control)) return true;
+    if (!ended()) swallowed_ = control;
+    return false;
+}
+
+bool EngineCore::release(ControlId control) {
+    if (swallowed_ != control) return true;
+    swallowed_.reset();
+    return false;
+}
+
+bool EngineCore::key(ControlId control) {
+    const Handling handling(handlingInput_);
+    pump();
+    return !ended() && (!form::takesFocus(form::def(control).kind) || engine_.hasFocus(control));
+}
+
+bool EngineCore::character(ControlId control, std::int16_t code) {
+    if (form::def(control).kind != form::Kind::TextBox) return true;
+    raise(control, EventKind::KeyPress, code);
+    return !ended() && engine_.hasFocus(control);
+}
+
+void EngineCore::click(ControlId control, std::function<void()> undo) {
+    if (engine_.hasFocus(control)) return raise(control, EventKind::Click);
+    assisted_.push_back({control, std::move(undo)});
+    engine_.schedulePump();
+}
+
+void EngineCore::runAssisted() {
+    while (!assisted_.empty() && !ended()) {
+        const Assisted assisted = std::move(assisted_.front());
+        assisted_.pop_front();
+        if (focusStays(assisted.control)) {
+            raise(assisted.control, EventKind::Click);
+        } else if (!ended()) {
+            assisted.undo();
+        }
+    }
 }
 
 }  // namespace varnsel::platform

@@ -1,12 +1,14 @@
 // What every form engine does alike, written once: the one queue events
 // wait in, which events a control delivers, focus moves turned into
-// LostFocus and GotFocus, the tab order read from the window table, the
-// list's sorted store, and the check that a member is used on its kind of
-// control. An engine keeps only what is its own: its widgets, their
-// properties, moving the focus, its timers, its painting and its run-time.
+// LostFocus and GotFocus, what the user's input does, the tab order read
+// from the window table, the list's sorted store, and the check that a
+// member is used on its kind of control. An engine keeps only what is its
+// own: its widgets, their properties, moving the focus, its timers and its
+// painting.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,9 +46,16 @@ ReadOut readOut(ControlId label, std::string_view caption);
 
 class EngineCore {
 public:
-    // `schedulePump` has the engine's loop call pump() at its next turn.
-    explicit EngineCore(std::function<void()> schedulePump)
-        : schedulePump_(std::move(schedulePump)) {}
+    // What the core asks of its engine.
+    struct Engine {
+        // Has the engine's loop call pump() at its next turn.
+        std::function<void()> schedulePump;
+        // Whether the control has the focus now.
+        std::function<bool(ControlId)> hasFocus;
+        // Moves the focus to the control, as the user's press does.
+        std::function<void(ControlId)> giveFocus;
+    };
+    explicit EngineCore(Engine engine) : engine_(std::move(engine)) {}
 
     void attach(FormHandler& form) { form_ = &form; }
     bool attached() const { return form_ != nullptr; }
@@ -67,6 +76,27 @@ public:
     void focusMovedTo(ControlId control);
     std::optional<ControlId> lastFocus() const { return lastFocus_; }
 
+    // The user's input, as the engine reports it before its toolkit handles
+    // it; each answers whether the toolkit may go on with it. The rule is
+    // one: an input first lets the LostFocus of a focus move run, and it has
+    // no effect if a handler kept the focus elsewhere or ended the program.
+    //
+    // A left-button press (or double click): the focus moves to its control
+    // first. A press that had no effect swallows its release.
+    bool press(ControlId control);
+    bool release(ControlId control);
+    // A key going down in the focused control.
+    bool key(ControlId control);
+    // A character typed into the focused control: a text box's KeyPress.
+    bool character(ControlId control, std::int16_t code);
+    // A button's or check box's own click, whatever made it. With the focus
+    // on the control (the mouse, Space) it raises Click. Otherwise it came
+    // from an assistive technology, whose caller waits for no message box:
+    // from the loop's next turn the focus moves to the control, and if a
+    // handler keeps it elsewhere, `undo` takes the click back and nothing
+    // is raised.
+    void click(ControlId control, std::function<void()> undo);
+
     // No further event runs.
     void end() { events_.end(); }
     bool ended() const { return events_.ended(); }
@@ -74,12 +104,25 @@ public:
     ListStore list;
 
 private:
+    struct Assisted {
+        ControlId control;
+        std::function<void()> undo;
+    };
     bool enqueue(ControlId control, EventKind kind, std::int16_t key);
+    // The focus moves to the control and that move's events run; whether
+    // the focus stayed there, in a program that goes on.
+    bool focusStays(ControlId control);
+    void runAssisted();
 
-    std::function<void()> schedulePump_;
+    Engine engine_;
     FormHandler* form_ = nullptr;
     EventQueue events_;
     std::optional<ControlId> lastFocus_;
+    std::optional<ControlId> swallowed_;  // a press that had no effect, awaiting its release
+    std::deque<Assisted> assisted_;  // in the order they came
+    // Set while the core handles an input, which delivers the focus moves it
+    // makes itself: they need no turn of the loop.
+    bool handlingInput_ = false;
 };
 
 }  // namespace varnsel::platform

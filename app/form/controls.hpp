@@ -1,8 +1,8 @@
 // Typed views of the window's controls, so that a handler reads like the
 // behaviour it implements (lblDir.Caption(...), txtFrameSkip.SetFocus()).
-// Each is made from the control's name, checked against the window table when
-// the program is compiled, and offers only the members the logic uses of that
-// kind of control.
+// A view is a control's handle with the window it lives in: it is made from
+// the control's name, checked against the window table when the program is
+// compiled, and offers only the members the logic uses of that kind.
 #pragma once
 
 #include "app/form/window_definition.hpp"
@@ -13,12 +13,21 @@ namespace varnsel::form {
 template <Kind K>
 class Control {
 public:
-    Control(platform::FormEngine& engine, Handle<K> handle) : engine_(engine), id_(handle.id()) {}
-    platform::ControlId id() const { return id_; }
+    // A name of the table's with this kind; any other does not build.
+    struct Named {
+        consteval Named(const char* name) : id(name) {  // implicit: written as the name
+            if (id == kForm || def(id).kind != K)
+                throw "that control is of another kind in the window table";
+        }
+        ControlId id;
+    };
+
+    Control(platform::FormEngine& engine, Named name) : engine_(engine), id_(name.id) {}
+    ControlId id() const { return id_; }
 
 protected:
     platform::FormEngine& engine_;
-    platform::ControlId id_;
+    ControlId id_;
 };
 
 class Label : public Control<Kind::Label> {

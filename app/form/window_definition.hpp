@@ -7,9 +7,10 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/form_engine.hpp"
-
 namespace varnsel::form {
+
+// The events the window and its controls can deliver to the logic.
+enum class EventKind { Load, Click, GotFocus, LostFocus, KeyPress, Timer };
 
 enum class Kind {
     PictureBox,
@@ -60,24 +61,28 @@ inline constexpr Look kSunken{Border::Sunken, Align::Left, 0};
 inline constexpr Look kBoxedCentred{Border::Single, Align::Centre, 0};
 inline constexpr Look kSunkenThreeRows{Border::Sunken, Align::Left, 3};
 
+// A row of the table. Every field is named where a row gives it, in this
+// order, and a field a row leaves out takes the default here: a field put in
+// the wrong place does not build.
 struct ControlDef {
     std::string_view name;
     Kind kind;
-    std::string_view container;    // "" for the window's client area
-    int left, top, width, height;  // twips, from the container's outer top-left
-    std::string_view caption;      // caption, or initial text of a text box
-    FontId font;
-    int tabIndex;  // kNoTabIndex for the timers and the image
-    bool visible;
-    bool enabled;
-    int value;     // check boxes: 0 clear
-    int interval;  // timers: milliseconds
-    Picture picture;
-    unsigned events;
-    // For screen readers; "" for a value label, which is read out with its
-    // current text (the directory, the chosen game).
-    std::string_view accessibleName;
-    Look look;
+    std::string_view container = "";  // "" for the window's client area
+    // Twips, from the container's outer top-left.
+    int left = 0, top = 0, width = 0, height = 0;
+    std::string_view caption = "";  // caption, or initial text of a text box
+    FontId font = FontId::None;
+    int tabIndex = kNoTabIndex;  // none for the timers and the image
+    bool visible = true;
+    bool enabled = true;
+    int value = 0;     // check boxes: 0 clear
+    int interval = 0;  // timers: milliseconds
+    Picture picture = Picture::None;
+    unsigned events = NoEvents;
+    // For screen readers, where neither the caption nor the label above the
+    // control says what it is (see accessibleName()).
+    std::string_view accessibleName = "";
+    Look look = kPlain;
 };
 
 struct WindowDef {
@@ -97,111 +102,121 @@ inline constexpr std::string_view kCredit = "Varnsel for Neorage";
 // children follow the frame.
 // clang-format off
 inline constexpr std::array<ControlDef, 23> kControls{{
-//   name               kind                 container     left  top   width height caption                     font                 tab  visible enabled value interval picture               events                                        accessible name               look
-    {"pctBrivane",      Kind::PictureBox,    "",           6720, 3600, 4815, 3975, "",                         FontId::None,        16,  true,   true,   0,    0,   Picture::Illustration, NoEvents,                                     "Varnsel illustration", kSunken},
-    {"Timer2",          Kind::Timer,         "",           0,    0,    0,    0,    "",                         FontId::None,        kNoTabIndex, true, true, 0, 600, Picture::None,         OnTimer,                                      "", kPlain},
-    {"Timer1",          Kind::Timer,         "",           0,    0,    0,    0,    "",                         FontId::None,        kNoTabIndex, true, true, 0, 600, Picture::None,         OnTimer,                                      "", kPlain},
-    {"lstDirs",         Kind::ListBox,       "",           7320, 720,  2535, 780,  "",                         FontId::SystemBold,  2,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Games in this directory:", kSunkenThreeRows},
-    {"fraOptions",      Kind::Frame,         "",           240,  720,  3495, 4815, "Options",                  FontId::SystemBold,  1,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Options", kPlain},
-    {"chkModeX",        Kind::CheckBox,      "fraOptions", 360,  3960, 2295, 495,  "ModeX (320x240)",          FontId::SystemBold,  19,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "ModeX (320x240)", kPlain},
-    {"chkJoystick",     Kind::CheckBox,      "fraOptions", 360,  3360, 2295, 495,  "Joystick",                 FontId::SystemBold,  18,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Joystick", kPlain},
-    {"txtFrameSkip",    Kind::TextBox,       "fraOptions", 2160, 1560, 495,  495,  "",                         FontId::Default,     17,  false,  true,   0,    0,   Picture::None,         OnGotFocus | OnKeyPress | OnLostFocus,        "Frame skip value, 1 to 4", kSunken},
-    {"chkSkipCode",     Kind::CheckBox,      "fraOptions", 360,  2760, 2295, 495,  "Skip Code Analysis",       FontId::SystemBold,  9,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Skip Code Analysis", kPlain},
-    {"chkVga",          Kind::CheckBox,      "fraOptions", 360,  2160, 2295, 495,  "VGA Resolution",           FontId::SystemBold,  8,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "VGA Resolution", kPlain},
-    {"chkFrameSkip",    Kind::CheckBox,      "fraOptions", 360,  1560, 2295, 495,  "Frame Skip",               FontId::SystemBold,  7,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "Frame Skip", kPlain},
-    {"chkVsync",        Kind::CheckBox,      "fraOptions", 360,  960,  2295, 495,  "Vsync",                    FontId::SystemBold,  6,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Vsync", kPlain},
-    {"chkScanlines",    Kind::CheckBox,      "fraOptions", 360,  360,  2295, 495,  "Scanlines (Vesa)",         FontId::SystemBold,  0,   true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Scanlines (Vesa)", kPlain},
-    {"cmdQuit",         Kind::CommandButton, "",           4200, 4560, 1935, 975,  "GET THE HELL OUTTA HERE!", FontId::SystemBold,  5,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "GET THE HELL OUTTA HERE!", kPlain},
-    {"cmdChoseGame",    Kind::CommandButton, "",           4200, 840,  1935, 975,  "CHOSE GAME",               FontId::SystemBold,  3,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "CHOSE GAME", kPlain},
-    {"cmdPlay",         Kind::CommandButton, "",           4200, 2760, 1935, 975,  "PLAY",                     FontId::SystemBold,  4,   true,   true,   0,    0,   Picture::None,         OnClick,                                      "PLAY", kPlain},
-    {"imgArrow",        Kind::Image,         "",           8280, 2280, 1725, 1485, "",                         FontId::None,        kNoTabIndex, true, true, 0, 0,   Picture::Arrow,        NoEvents,                                     "Arrow", kPlain},
-    {"lblNom",          Kind::Label,         "",           7440, 1680, 3255, 495,  kCredit,                    FontId::Credit,      15,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     kCredit, kPlain},
-    {"lblGame",         Kind::Label,         "",           2160, 7080, 1935, 495,  "NONE",                     FontId::SystemBold,  14,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "", kBoxedCentred},
-    {"lblSelectedGame", Kind::Label,         "",           360,  7080, 1695, 495,  "Game Selected:",           FontId::SystemBold,  13,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Game Selected:", kPlain},
-    {"lblListDirs",     Kind::Label,         "",           7320, 360,  2415, 375,  "Games in this directory:", FontId::SystemBold,  12,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Games in this directory:", kPlain},
-    {"lblDir",          Kind::Label,         "",           2280, 6480, 3615, 375,  "",                         FontId::Default,     11,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "", kPlain},
-    {"lblCurDir",       Kind::Label,         "",           360,  6480, 1815, 375,  "Current directory:",       FontId::SystemBold,  10,  true,   true,   0,    0,   Picture::None,         NoEvents,                                     "Current directory:", kPlain},
+    {.name = "pctBrivane", .kind = Kind::PictureBox, .left = 6720, .top = 3600, .width = 4815, .height = 3975,
+     .tabIndex = 16, .picture = Picture::Illustration, .accessibleName = "Varnsel illustration", .look = kSunken},
+    {.name = "Timer2", .kind = Kind::Timer, .interval = 600, .events = OnTimer},
+    {.name = "Timer1", .kind = Kind::Timer, .interval = 600, .events = OnTimer},
+    {.name = "lstDirs", .kind = Kind::ListBox, .left = 7320, .top = 720, .width = 2535, .height = 780,
+     .font = FontId::SystemBold, .tabIndex = 2, .look = kSunkenThreeRows},
+    {.name = "fraOptions", .kind = Kind::Frame, .left = 240, .top = 720, .width = 3495, .height = 4815,
+     .caption = "Options", .font = FontId::SystemBold, .tabIndex = 1},
+    {.name = "chkModeX", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 3960, .width = 2295, .height = 495,
+     .caption = "ModeX (320x240)", .font = FontId::SystemBold, .tabIndex = 19},
+    {.name = "chkJoystick", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 3360, .width = 2295, .height = 495,
+     .caption = "Joystick", .font = FontId::SystemBold, .tabIndex = 18},
+    {.name = "txtFrameSkip", .kind = Kind::TextBox, .container = "fraOptions", .left = 2160, .top = 1560, .width = 495, .height = 495,
+     .font = FontId::Default, .tabIndex = 17, .visible = false, .events = OnGotFocus | OnKeyPress | OnLostFocus,
+     .accessibleName = "Frame skip value, 1 to 4", .look = kSunken},
+    {.name = "chkSkipCode", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 2760, .width = 2295, .height = 495,
+     .caption = "Skip Code Analysis", .font = FontId::SystemBold, .tabIndex = 9},
+    {.name = "chkVga", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 2160, .width = 2295, .height = 495,
+     .caption = "VGA Resolution", .font = FontId::SystemBold, .tabIndex = 8},
+    {.name = "chkFrameSkip", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 1560, .width = 2295, .height = 495,
+     .caption = "Frame Skip", .font = FontId::SystemBold, .tabIndex = 7, .events = OnClick},
+    {.name = "chkVsync", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 960, .width = 2295, .height = 495,
+     .caption = "Vsync", .font = FontId::SystemBold, .tabIndex = 6},
+    {.name = "chkScanlines", .kind = Kind::CheckBox, .container = "fraOptions", .left = 360, .top = 360, .width = 2295, .height = 495,
+     .caption = "Scanlines (Vesa)", .font = FontId::SystemBold, .tabIndex = 0},
+    {.name = "cmdQuit", .kind = Kind::CommandButton, .left = 4200, .top = 4560, .width = 1935, .height = 975,
+     .caption = "GET THE HELL OUTTA HERE!", .font = FontId::SystemBold, .tabIndex = 5, .events = OnClick},
+    {.name = "cmdChoseGame", .kind = Kind::CommandButton, .left = 4200, .top = 840, .width = 1935, .height = 975,
+     .caption = "CHOSE GAME", .font = FontId::SystemBold, .tabIndex = 3, .events = OnClick},
+    {.name = "cmdPlay", .kind = Kind::CommandButton, .left = 4200, .top = 2760, .width = 1935, .height = 975,
+     .caption = "PLAY", .font = FontId::SystemBold, .tabIndex = 4, .events = OnClick},
+    {.name = "imgArrow", .kind = Kind::Image, .left = 8280, .top = 2280, .width = 1725, .height = 1485,
+     .picture = Picture::Arrow, .accessibleName = "Arrow"},
+    {.name = "lblNom", .kind = Kind::Label, .left = 7440, .top = 1680, .width = 3255, .height = 495,
+     .caption = kCredit, .font = FontId::Credit, .tabIndex = 15},
+    {.name = "lblGame", .kind = Kind::Label, .left = 2160, .top = 7080, .width = 1935, .height = 495,
+     .caption = "NONE", .font = FontId::SystemBold, .tabIndex = 14, .look = kBoxedCentred},
+    {.name = "lblSelectedGame", .kind = Kind::Label, .left = 360, .top = 7080, .width = 1695, .height = 495,
+     .caption = "Game Selected:", .font = FontId::SystemBold, .tabIndex = 13},
+    {.name = "lblListDirs", .kind = Kind::Label, .left = 7320, .top = 360, .width = 2415, .height = 375,
+     .caption = "Games in this directory:", .font = FontId::SystemBold, .tabIndex = 12},
+    {.name = "lblDir", .kind = Kind::Label, .left = 2280, .top = 6480, .width = 3615, .height = 375,
+     .font = FontId::Default, .tabIndex = 11},
+    {.name = "lblCurDir", .kind = Kind::Label, .left = 360, .top = 6480, .width = 1815, .height = 375,
+     .caption = "Current directory:", .font = FontId::SystemBold, .tabIndex = 10},
 }};
 // clang-format on
 
 inline constexpr std::size_t kControlCount = kControls.size();
 
-// The window itself, which raises only Load, as a control id past the table.
-inline constexpr platform::ControlId kForm{static_cast<int>(kControlCount)};
+// A control, by its row in the table; the window itself is the row past the
+// last. The logic and the tests make one from the control's name when the
+// program is compiled, so a name the table does not hold does not build; an
+// engine makes one from a row it holds.
+struct ControlId {
+    int index = -1;
 
-// The row of the control of that name, or of the window; a name the table
-// does not hold is not a constant, so a program that names one does not build.
-consteval platform::ControlId id(std::string_view name) {
-    if (name == kWindow.name) return kForm;
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (kControls[i].name == name) return {static_cast<int>(i)};
+    constexpr ControlId() = default;
+    constexpr explicit ControlId(int row) : index(row) {}
+    // Implicit, so that a control is written as its name.
+    consteval ControlId(const char* name) : index(rowOf(name)) {}
+
+    friend constexpr bool operator==(ControlId, ControlId) = default;
+    constexpr std::string_view name() const;
+
+private:
+    static consteval int rowOf(std::string_view name) {
+        if (name == kWindow.name) return static_cast<int>(kControlCount);
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            if (kControls[i].name == name) return static_cast<int>(i);
+        }
+        throw "no control of that name in the window table";
     }
-    throw "no control of that name in the window table";
-}
+};
 
-constexpr const ControlDef& def(platform::ControlId control) {
+inline constexpr ControlId kForm{static_cast<int>(kControlCount)};
+
+constexpr const ControlDef& def(ControlId control) {
     return kControls[static_cast<std::size_t>(control.index)];
 }
 
-constexpr std::string_view nameOf(platform::ControlId control) {
+constexpr std::string_view nameOf(ControlId control) {
     return control == kForm ? kWindow.name : def(control).name;
+}
+
+constexpr std::string_view ControlId::name() const {
+    return nameOf(*this);
 }
 
 // Each control's container: the frame it sits in, or the window.
 inline constexpr auto kContainers = [] {
-    std::array<platform::ControlId, kControlCount> containers{};
+    std::array<ControlId, kControlCount> containers{};
     for (std::size_t i = 0; i < kControlCount; ++i) {
         containers[i] = kForm;
         for (std::size_t c = 0; c < kControlCount; ++c) {
-            if (kControls[c].name == kControls[i].container) containers[i] = {static_cast<int>(c)};
+            if (kControls[c].name == kControls[i].container)
+                containers[i] = ControlId(static_cast<int>(c));
         }
     }
     return containers;
 }();
 
-constexpr platform::ControlId containerOf(platform::ControlId control) {
+constexpr ControlId containerOf(ControlId control) {
     return kContainers[static_cast<std::size_t>(control.index)];
 }
 
-// A handle on a control of one kind, checked against the table when the
-// program is compiled: its name must be there, with that kind.
-template <Kind K>
-class Handle {
-public:
-    // Implicit, so that a handle is written as the control's name.
-    consteval Handle(const char* name) : id_(form::id(name)) {
-        if (id_ == kForm || kControls[static_cast<std::size_t>(id_.index)].kind != K)
-            throw "that control is of another kind in the window table";
-    }
-    constexpr platform::ControlId id() const { return id_; }
-
-private:
-    platform::ControlId id_;
-};
-
-// Any control, or the window, by its name, checked against the table when
-// the program is compiled: for callers outside the logic, such as tests.
-class Name {
-public:
-    consteval Name(const char* name) : id_(form::id(name)) {}  // implicit: a name is a control
-    constexpr Name(platform::ControlId id) : id_(id) {}
-    constexpr platform::ControlId id() const { return id_; }
-    constexpr operator platform::ControlId() const { return id_; }
-    constexpr std::string_view name() const { return nameOf(id_); }
-
-private:
-    platform::ControlId id_;
-};
-
 // Controls that a label beside them names for a screen reader.
 struct LabelledBy {
-    platform::ControlId control;
-    platform::ControlId label;
+    ControlId control;
+    ControlId label;
 };
 inline constexpr std::array<LabelledBy, 3> kLabelledBy{{
-    {id("lstDirs"), id("lblListDirs")},
-    {id("lblDir"), id("lblCurDir")},
-    {id("lblGame"), id("lblSelectedGame")},
+    {"lstDirs", "lblListDirs"},
+    {"lblDir", "lblCurDir"},
+    {"lblGame", "lblSelectedGame"},
 }};
 
 // What a screen reader hears of the two value labels beyond their own text:
@@ -209,15 +224,28 @@ inline constexpr std::array<LabelledBy, 3> kLabelledBy{{
 // on the buttons, "Current directory: ..." on the list), and the chosen
 // game is announced as soon as it changes.
 struct DescribedBy {
-    platform::ControlId control;
-    platform::ControlId value;
+    ControlId control;
+    ControlId value;
 };
 inline constexpr std::array<DescribedBy, 3> kDescribedBy{{
-    {id("cmdChoseGame"), id("lblGame")},
-    {id("cmdPlay"), id("lblGame")},
-    {id("lstDirs"), id("lblDir")},
+    {"cmdChoseGame", "lblGame"},
+    {"cmdPlay", "lblGame"},
+    {"lstDirs", "lblDir"},
 }};
-inline constexpr std::array<platform::ControlId, 1> kAnnounced{{id("lblGame")}};
+inline constexpr std::array<ControlId, 1> kAnnounced{{"lblGame"}};
+
+// What a screen reader calls a control: the name its row gives, else the
+// caption of the label beside it, else its own caption. A value label (the
+// directory, the chosen game) has none: it is read out with its current text.
+constexpr std::string_view accessibleName(ControlId control) {
+    const ControlDef& row = def(control);
+    if (!row.accessibleName.empty()) return row.accessibleName;
+    for (const LabelledBy& relation : kLabelledBy) {
+        if (relation.control == control)
+            return row.kind == Kind::Label ? "" : def(relation.label).caption;
+    }
+    return row.caption;
+}
 
 inline constexpr FontDef fontDef(FontId id) {
     switch (id) {
@@ -233,14 +261,14 @@ inline constexpr FontDef fontDef(FontId id) {
     return {"", 0.0, 400, 0};
 }
 
-constexpr unsigned eventBit(platform::EventKind kind) {
+constexpr unsigned eventBit(EventKind kind) {
     return 1u << static_cast<unsigned>(kind);
 }
-static_assert(eventBit(platform::EventKind::Timer) == OnTimer, "the bits follow EventKind");
+static_assert(eventBit(EventKind::Timer) == OnTimer, "the bits follow EventKind");
 
 // Whether a control (or the window) delivers that event to the logic;
 // engines raise nothing else.
-constexpr bool delivers(platform::ControlId control, platform::EventKind kind) {
+constexpr bool delivers(ControlId control, EventKind kind) {
     const unsigned events = control == kForm ? kWindow.events : def(control).events;
     return (events & eventBit(kind)) != 0;
 }
@@ -258,12 +286,12 @@ inline constexpr auto kTabOrder = [] {
         for (const ControlDef& c : kControls) n += takesFocus(c.kind) ? 1 : 0;
         return n;
     }();
-    std::array<platform::ControlId, count> order{};
+    std::array<ControlId, count> order{};
     std::size_t n = 0;
     for (int tab = 0; tab < static_cast<int>(kControlCount); ++tab) {
         for (std::size_t i = 0; i < kControlCount; ++i) {
             if (kControls[i].tabIndex == tab && takesFocus(kControls[i].kind))
-                order[n++] = {static_cast<int>(i)};
+                order[n++] = ControlId(static_cast<int>(i));
         }
     }
     return order;
@@ -278,12 +306,12 @@ consteval bool wiredAsDelivered(const std::array<Wire, N>& wiring) {
         if (!delivers(wire.control, wire.kind)) return false;
     }
     for (int c = 0; c <= static_cast<int>(kControlCount); ++c) {
-        for (unsigned k = 0; k <= static_cast<unsigned>(platform::EventKind::Timer); ++k) {
-            const auto kind = static_cast<platform::EventKind>(k);
+        for (unsigned k = 0; k <= static_cast<unsigned>(EventKind::Timer); ++k) {
+            const auto kind = static_cast<EventKind>(k);
             int handlers = 0;
             for (const Wire& wire : wiring)
                 handlers += wire.control.index == c && wire.kind == kind;
-            if (handlers != (delivers({c}, kind) ? 1 : 0)) return false;
+            if (handlers != (delivers(ControlId(c), kind) ? 1 : 0)) return false;
         }
     }
     return true;

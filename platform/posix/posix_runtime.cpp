@@ -166,7 +166,8 @@ std::string startFailure(const std::string& path, int error) {
 
 }  // namespace
 
-Result<Done> PosixRuntime::startProgram(std::string_view program, std::string_view commandLine) {
+Result<Done> PosixRuntime::startProgram(std::string_view program, std::string_view commandLine,
+                                        int) {
     const std::vector<std::string> args = splitCommandLine(program, commandLine);
     std::vector<char*> argv;
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));

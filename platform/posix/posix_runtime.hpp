@@ -7,29 +7,30 @@
 #include <string>
 #include <string_view>
 
-#include "platform/form_engine.hpp"
+#include "platform/runtime.hpp"
 
 namespace varnsel::platform::posix {
 
-class PosixRuntime {
+class PosixRuntime : public Runtime {
 public:
     PosixRuntime();
-    ~PosixRuntime();
+    ~PosixRuntime() override;
     PosixRuntime(const PosixRuntime&) = delete;
     PosixRuntime& operator=(const PosixRuntime&) = delete;
 
-    static constexpr char kSeparator = '/';
-
-    Result<std::string> currentDirectory();
-    Result<Done> enterDirectory(std::string_view path);
+    char pathSeparator() const override { return '/'; }
+    Result<std::string> currentDirectory() override;
+    Result<Done> enterDirectory(std::string_view path) override;
     // Dot-names other than "." and ".." count as hidden and are not returned.
-    Result<std::string> firstEntry(std::string_view pattern, int kinds);
-    Result<std::string> nextEntry();
+    Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
+    Result<std::string> nextEntry() override;
     // A symbolic link to a directory counts as a directory.
-    Result<int> attributes(std::string_view path);
+    Result<int> attributes(std::string_view path) override;
     // posix_spawn of exactly `program`: no shell, no PATH search, detached in
-    // a session of its own, reaped by the kernel.
-    Result<Done> startProgram(std::string_view program, std::string_view commandLine);
+    // a session of its own, reaped by the kernel. A POSIX window takes no
+    // style from its starter.
+    Result<Done> startProgram(std::string_view program, std::string_view commandLine,
+                              int windowStyle) override;
 
 private:
     struct Enumeration;

@@ -1,4 +1,4 @@
-// The Qt engine's members: the controls' properties, and the run-time.
+// The Qt engine's members: the controls' properties and the message box.
 #include "platform/qt/qt_engine.hpp"
 
 #include <QCheckBox>
@@ -133,25 +133,6 @@ void QtFormEngine::setEnabled(ControlId timer, bool enabled) {
     }
 }
 
-char QtFormEngine::pathSeparator() const {
-    return posix::PosixRuntime::kSeparator;
-}
-Result<std::string> QtFormEngine::currentDirectory() {
-    return impl_->runtime.currentDirectory();
-}
-Result<Done> QtFormEngine::enterDirectory(std::string_view path) {
-    return impl_->runtime.enterDirectory(path);
-}
-Result<std::string> QtFormEngine::firstEntry(std::string_view pattern, int kinds) {
-    return impl_->runtime.firstEntry(pattern, kinds);
-}
-Result<std::string> QtFormEngine::nextEntry() {
-    return impl_->runtime.nextEntry();
-}
-Result<int> QtFormEngine::attributes(std::string_view path) {
-    return impl_->runtime.attributes(path);
-}
-
 void QtFormEngine::messageBox(std::string_view message, MessageIcon icon, std::string_view title) {
     const auto shown = icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Warning;
     QMessageBox box(shown, qs(title), qs(message), QMessageBox::Ok, impl_->window.get());
@@ -159,11 +140,6 @@ void QtFormEngine::messageBox(std::string_view message, MessageIcon icon, std::s
     box.exec();
     // Back to the launcher, wherever the system would put the activation.
     if (impl_->window && impl_->window->isVisible()) impl_->window->activateWindow();
-}
-
-Result<Done> QtFormEngine::startProgram(std::string_view program, std::string_view commandLine,
-                                        int) {
-    return impl_->runtime.startProgram(program, commandLine);
 }
 
 void QtFormEngine::end() {

@@ -1,5 +1,5 @@
-// The form engine on Qt 6 Widgets with the POSIX run-time. This header holds
-// no Qt type, so the program's start can name the engine without a toolkit.
+// The form engine on Qt 6 Widgets. This header holds no Qt type, so the
+// program's start can name the engine without a toolkit.
 #pragma once
 
 #include <memory>
@@ -34,15 +34,7 @@ public:
     std::string list(ControlId list, int index) const override;
     void addItem(ControlId list, std::string_view text) override;
     void setEnabled(ControlId timer, bool enabled) override;
-    char pathSeparator() const override;
-    Result<std::string> currentDirectory() override;
-    Result<Done> enterDirectory(std::string_view path) override;
-    Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
-    Result<std::string> nextEntry() override;
-    Result<int> attributes(std::string_view path) override;
     void messageBox(std::string_view message, MessageIcon icon, std::string_view title) override;
-    Result<Done> startProgram(std::string_view program, std::string_view commandLine,
-                              int windowStyle) override;
     void end() override;
 
     struct Impl;

@@ -15,7 +15,6 @@
 
 #include "app/form/window_definition.hpp"
 #include "platform/engine_core.hpp"
-#include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/game_list_model.hpp"
 #include "platform/qt/qt_engine.hpp"
 
@@ -51,21 +50,24 @@ struct QtFormEngine::Impl : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool inWindow(QObject* object) const;
     bool focusIsOn(ControlId control) const;
-    void press(ControlId control, const std::function<void()>& undo);
+    std::int16_t keyAscii(const QEvent* event) const;
     void endProgram();
 
     std::unique_ptr<QApplication> ownApplication;
     std::vector<std::string> arguments;  // the program's own, as exact bytes
-    posix::PosixRuntime runtime;
-    EngineCore core{[this] {
-        QMetaObject::invokeMethod(
-            this, [this] { core.pump(); }, Qt::QueuedConnection);
+    EngineCore core{{
+        .schedulePump =
+            [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { core.pump(); }, Qt::QueuedConnection);
+            },
+        .hasFocus = [this](ControlId control) { return focusIsOn(control); },
+        .giveFocus = [this](ControlId control) { widget(control)->setFocus(Qt::MouseFocusReason); },
     }};
     std::unique_ptr<QWidget> window;
     std::array<QWidget*, form::kControlCount> widgets{};  // none for a timer
     std::array<QTimer*, form::kControlCount> timers{};
     GameListModel* games = nullptr;
-    QPointer<QObject> swallowRelease;
     QWidget* announcer = nullptr;        // shown to have a screen reader say its name at once
     std::optional<int> pendingSelStart;  // a caret move that waits for its selection
 };

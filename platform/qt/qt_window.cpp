@@ -118,7 +118,7 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             // itself never changes a check box. A toggle whose focus move a
             // handler refused is taken back.
             connect(box, &QCheckBox::toggled, this, [this, control, box] {
-                press(control, [box] {
+                core.click(control, [box] {
                     const QSignalBlocker quiet(box);
                     box->toggle();
                 });
@@ -135,7 +135,7 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
             button->setAutoDefault(false);  // Enter and Escape press no button
             button->setDefault(false);
             connect(button, &QPushButton::clicked, this,
-                    [this, control] { press(control, [] {}); });
+                    [this, control] { core.click(control, [] {}); });
             return button;
         }
         case Kind::Image: {
@@ -182,7 +182,8 @@ void QtFormEngine::Impl::build() {
         widget->setObjectName(qs(def.name));
         widget->setGeometry(px(def.left), px(def.top), px(def.width), px(def.height));
         if (def.font != form::FontId::None) widget->setFont(fontFor(def.font));
-        if (!def.accessibleName.empty()) widget->setAccessibleName(qs(def.accessibleName));
+        if (const auto name = form::accessibleName(control); !name.empty())
+            widget->setAccessibleName(qs(name));
         widget->setFocusPolicy(form::takesFocus(def.kind) ? Qt::StrongFocus : Qt::NoFocus);
         widget->setEnabled(def.enabled);
         if (!def.visible) widget->hide();

@@ -1,5 +1,4 @@
-// The Win32 engine's members: the controls' properties, the message box, and
-// the run-time.
+// The Win32 engine's members: the controls' properties and the message box.
 #include "platform/win32/win32_engine.hpp"
 
 #include "platform/win32/win32_impl.hpp"
@@ -140,25 +139,6 @@ void Win32FormEngine::setEnabled(ControlId timer, bool enabled) {
     impl_->setTimer(timer, enabled);
 }
 
-char Win32FormEngine::pathSeparator() const {
-    return Win32Runtime::kSeparator;
-}
-Result<std::string> Win32FormEngine::currentDirectory() {
-    return impl_->runtime.currentDirectory();
-}
-Result<Done> Win32FormEngine::enterDirectory(std::string_view path) {
-    return impl_->runtime.enterDirectory(path);
-}
-Result<std::string> Win32FormEngine::firstEntry(std::string_view pattern, int kinds) {
-    return impl_->runtime.firstEntry(pattern, kinds);
-}
-Result<std::string> Win32FormEngine::nextEntry() {
-    return impl_->runtime.nextEntry();
-}
-Result<int> Win32FormEngine::attributes(std::string_view path) {
-    return impl_->runtime.attributes(path);
-}
-
 void Win32FormEngine::messageBox(std::string_view message, MessageIcon icon,
                                  std::string_view title) {
     // The icon's number is the message box style that shows it.
@@ -166,16 +146,11 @@ void Win32FormEngine::messageBox(std::string_view message, MessageIcon icon,
                 MB_OK | static_cast<UINT>(icon));
 }
 
-Result<Done> Win32FormEngine::startProgram(std::string_view program, std::string_view commandLine,
-                                           int windowStyle) {
-    return impl_->runtime.startProgram(program, commandLine, windowStyle);
-}
-
 void Win32FormEngine::end() {
     Impl& impl = *impl_;
     impl.core.end();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
-        if (impl.timerOn[i]) impl.setTimer({static_cast<int>(i)}, false);
+        if (impl.timerOn[i]) impl.setTimer(ControlId(static_cast<int>(i)), false);
     }
     if (impl.window) DestroyWindow(impl.window);
 }

@@ -31,15 +31,7 @@ public:
     std::string list(ControlId list, int index) const override;
     void addItem(ControlId list, std::string_view text) override;
     void setEnabled(ControlId timer, bool enabled) override;
-    char pathSeparator() const override;
-    Result<std::string> currentDirectory() override;
-    Result<Done> enterDirectory(std::string_view path) override;
-    Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
-    Result<std::string> nextEntry() override;
-    Result<int> attributes(std::string_view path) override;
     void messageBox(std::string_view message, MessageIcon icon, std::string_view title) override;
-    Result<Done> startProgram(std::string_view program, std::string_view commandLine,
-                              int windowStyle) override;
     void end() override;
 
     struct Impl;

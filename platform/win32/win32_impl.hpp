@@ -2,7 +2,7 @@
 // the window table, and one small function per message.
 #pragma once
 
-#include "platform/win32/win32_runtime.hpp"
+#include "platform/win32/win32_text.hpp"
 // After windows.h, which they build on.
 #include <commctrl.h>
 #include <oleacc.h>
@@ -88,14 +88,16 @@ struct Win32FormEngine::Impl {
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
-    EngineCore core{[this] { PostMessageW(window, kPump, 0, 0); }};
+    EngineCore core{{
+        .schedulePump = [this] { PostMessageW(window, kPump, 0, 0); },
+        .hasFocus = [this](ControlId control) { return GetFocus() == hwnd(control); },
+        .giveFocus = [this](ControlId control) { SetFocus(hwnd(control)); },
+    }};
     std::array<HWND, form::kControlCount> hwnds{};
     std::array<HBITMAP, form::kControlCount> pictures{};
     std::array<bool, form::kControlCount> timerOn{};
     HFONT fonts[4] = {};
     int dpi = 96;
-    HWND swallowUp = nullptr;  // a press that had no effect: its release has none either
-    Win32Runtime runtime;
     IAccPropServices* accessibility = nullptr;
     HWND tooltip = nullptr;
     std::wstring tooltipText;  // what the tooltip shows while it shows

@@ -33,7 +33,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
 LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam,
                                                     LPARAM lParam, UINT_PTR index, DWORD_PTR self) {
     Impl& impl = *reinterpret_cast<Impl*>(self);
-    const Message m{ControlId{static_cast<int>(index)}, hwnd, message, wParam, lParam};
+    const Message m{ControlId(static_cast<int>(index)), hwnd, message, wParam, lParam};
     // clang-format off
     switch (message) {
         case WM_NCDESTROY: RemoveWindowSubclass(hwnd, controlProc, index); return m.standard();
@@ -51,18 +51,24 @@ LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPA
     // clang-format on
 }
 
-// A button, a check box (whatever toggled it: the mouse, Space, or BM_CLICK,
-// which an accessibility client's default action sends) raises Click.
+// A button's or check box's click, whatever made it: the mouse, Space, or
+// BM_CLICK, which an accessibility client's default action sends and which
+// comes as a press and a release. A check box's refused click is taken back.
 LRESULT Win32FormEngine::Impl::onCommand(WPARAM wParam, LPARAM lParam) {
-    const auto control = controlOf(reinterpret_cast<HWND>(lParam));
-    if (control && HIWORD(wParam) == BN_CLICKED) core.raise(*control, EventKind::Click);
-    return 0;  // IDOK, IDCANCEL and the rest press nothing
+    HWND from = reinterpret_cast<HWND>(lParam);
+    const auto control = controlOf(from);
+    if (!control || HIWORD(wParam) != BN_CLICKED) return 0;  // IDOK, IDCANCEL press nothing
+    core.click(*control, [from] {
+        const LRESULT state = SendMessageW(from, BM_GETCHECK, 0, 0);
+        SendMessageW(from, BM_SETCHECK, state == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+    });
+    return 0;
 }
 
 LRESULT Win32FormEngine::Impl::onTimer(WPARAM id) {
     const int index = static_cast<int>(id) - kFirstId;
     if (index >= 0 && index < static_cast<int>(form::kControlCount))
-        core.post({index}, EventKind::Timer);
+        core.post(ControlId(index), EventKind::Timer);
     return 0;
 }
 
@@ -99,41 +105,22 @@ LRESULT Win32FormEngine::Impl::onSetFocus(const Message& m) {
     return result;
 }
 
-// The press moves the focus first and lets the move's LostFocus run; if that
-// handler keeps the focus elsewhere, the press (and its release) has no effect.
+// The input goes to the engine core before the control's own handling, and
+// what the core refuses goes no further.
 LRESULT Win32FormEngine::Impl::onButtonDown(const Message& m) {
-    swallowUp = nullptr;  // a swallowed press whose release went to a message box
-    const bool focusable = form::takesFocus(form::def(m.control).kind);
-    if (focusable && GetFocus() != m.hwnd) SetFocus(m.hwnd);
-    core.pump();
-    if (core.ended()) return 0;
-    if (focusable && GetFocus() != m.hwnd) {
-        swallowUp = m.hwnd;
-        return 0;
-    }
-    return m.standard();
+    return core.press(m.control) ? m.standard() : 0;
 }
 
 LRESULT Win32FormEngine::Impl::onButtonUp(const Message& m) {
-    if (swallowUp != m.hwnd) return m.standard();
-    swallowUp = nullptr;
-    return 0;
+    return core.release(m.control) ? m.standard() : 0;
 }
 
-// A key after a move: the move's LostFocus first.
 LRESULT Win32FormEngine::Impl::onKeyDown(const Message& m) {
-    core.pump();
-    if (core.ended() || GetFocus() != m.hwnd) return 0;
-    return m.standard();
+    return core.key(m.control) ? m.standard() : 0;
 }
 
-// A character typed into the text box is its KeyPress; if the handler moved
-// the focus away or ended the program, the key goes no further.
 LRESULT Win32FormEngine::Impl::onChar(const Message& m) {
-    if (form::def(m.control).kind != form::Kind::TextBox) return m.standard();
-    core.raise(m.control, EventKind::KeyPress, static_cast<std::int16_t>(m.wParam));
-    if (core.ended() || GetFocus() != m.hwnd) return 0;
-    return m.standard();
+    return core.character(m.control, static_cast<std::int16_t>(m.wParam)) ? m.standard() : 0;
 }
 
 void Win32FormEngine::Impl::tab(bool back) {

@@ -1,10 +1,34 @@
 #include "platform/win32/win32_runtime.hpp"
 
-namespace varnsel::platform::win32 {
+#include "platform/win32/win32_text.hpp"
 
-Win32Runtime::~Win32Runtime() {
-    if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
-}
+namespace varnsel::platform::win32 {
+namespace {
+
+// The longest command line CreateProcessW takes, without its closing null.
+constexpr std::size_t kLongestCommandLine = 32766;
+
+}  // namespace
+
+// The running search, and the entry it returned last by the path the scan
+// asks for (the pattern, then its name), with its attributes.
+struct Win32Runtime::Enumeration {
+    ~Enumeration() { close(); }
+    void close() {
+        if (find != INVALID_HANDLE_VALUE) FindClose(find);
+        find = INVALID_HANDLE_VALUE;
+    }
+    Result<std::string> firstShown(WIN32_FIND_DATAW& data, bool present);
+
+    HANDLE find = INVALID_HANDLE_VALUE;
+    int kinds = 0;
+    std::string lastPath;
+    std::size_t patternLength = 0;
+    DWORD lastAttributes = INVALID_FILE_ATTRIBUTES;
+};
+
+Win32Runtime::Win32Runtime() : enumeration_(std::make_unique<Enumeration>()) {}
+Win32Runtime::~Win32Runtime() = default;
 
 Result<std::string> Win32Runtime::currentDirectory() {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
@@ -23,56 +47,58 @@ Result<Done> Win32Runtime::enterDirectory(std::string_view path) {
 }
 
 Result<std::string> Win32Runtime::firstEntry(std::string_view pattern, int kinds) {
-    if (find_ != INVALID_HANDLE_VALUE) FindClose(find_);
-    kinds_ = kinds;
-    lastPath_.assign(pattern);
-    patternLength_ = pattern.size();
-    lastAttributes_ = INVALID_FILE_ATTRIBUTES;
+    Enumeration& e = *enumeration_;
+    e.close();
+    e.kinds = kinds;
+    e.lastPath.assign(pattern);
+    e.patternLength = pattern.size();
+    e.lastAttributes = INVALID_FILE_ATTRIBUTES;
     WIN32_FIND_DATAW data;
-    find_ = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
-    if (find_ == INVALID_HANDLE_VALUE) {
+    e.find = FindFirstFileW((wide(pattern) + L"*").c_str(), &data);
+    if (e.find == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES)
             return Result<std::string>::ok("");
         return Result<std::string>::failure(systemReason(error));
     }
-    return firstShown(data, true);
+    return e.firstShown(data, true);
 }
 
 Result<std::string> Win32Runtime::nextEntry() {
-    if (find_ == INVALID_HANDLE_VALUE) return Result<std::string>::ok("");
+    Enumeration& e = *enumeration_;
+    if (e.find == INVALID_HANDLE_VALUE) return Result<std::string>::ok("");
     WIN32_FIND_DATAW data;
-    return firstShown(data, FindNextFileW(find_, &data) != FALSE);
+    return e.firstShown(data, FindNextFileW(e.find, &data) != FALSE);
 }
 
 // From the entry in `data` (when there is one) on: the first the enumeration
 // returns, skipping hidden and system entries and directories not asked for;
 // at the end the search closes.
-Result<std::string> Win32Runtime::firstShown(WIN32_FIND_DATAW& data, bool present) {
-    for (; present; present = FindNextFileW(find_, &data) != FALSE) {
+Result<std::string> Win32Runtime::Enumeration::firstShown(WIN32_FIND_DATAW& data, bool present) {
+    for (; present; present = FindNextFileW(find, &data) != FALSE) {
         const DWORD a = data.dwFileAttributes;
         const bool hidden = (a & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
         const bool unasked =
-            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (kinds_ & kIncludeDirectories) == 0;
+            (a & FILE_ATTRIBUTE_DIRECTORY) != 0 && (kinds & kIncludeDirectories) == 0;
         if (!hidden && !unasked) {
             std::string name = narrow(data.cFileName, wcslen(data.cFileName));
-            lastPath_.resize(patternLength_);
-            lastPath_ += name;
-            lastAttributes_ = a;
+            lastPath.resize(patternLength);
+            lastPath += name;
+            lastAttributes = a;
             return Result<std::string>::ok(std::move(name));
         }
     }
-    lastAttributes_ = INVALID_FILE_ATTRIBUTES;
+    lastAttributes = INVALID_FILE_ATTRIBUTES;
     const DWORD error = GetLastError();
-    FindClose(find_);
-    find_ = INVALID_HANDLE_VALUE;
+    close();
     if (error == ERROR_NO_MORE_FILES) return Result<std::string>::ok("");
     return Result<std::string>::failure(systemReason(error));
 }
 
 Result<int> Win32Runtime::attributes(std::string_view path) {
-    if (lastAttributes_ != INVALID_FILE_ATTRIBUTES && path == lastPath_)
-        return Result<int>::ok(static_cast<int>(lastAttributes_));
+    const Enumeration& e = *enumeration_;
+    if (e.lastAttributes != INVALID_FILE_ATTRIBUTES && path == e.lastPath)
+        return Result<int>::ok(static_cast<int>(e.lastAttributes));
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Result<int>::failure(systemReason(GetLastError()));
@@ -94,10 +120,8 @@ Result<Done> Win32Runtime::startProgram(std::string_view program, std::string_vi
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = windowStyle == kNormalWindowWithFocus ? SW_SHOWNORMAL : SW_SHOW;
     PROCESS_INFORMATION process{};
-    const auto directory = currentDirectory();
-    const std::wstring workingDirectory = directory ? wide(*directory) : std::wstring();
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory ? workingDirectory.c_str() : nullptr, &startup, &process)) {
+                        nullptr, &startup, &process)) {
         return Result<Done>::failure(systemReason(GetLastError()));
     }
     CloseHandle(process.hThread);

@@ -1,51 +1,43 @@
-// The run-time operations on Windows: the working directory, the enumeration,
+// The run-time on Windows: the working directory, the enumeration,
 // attributes and the start of a program. Names go to UTF-16 and back exactly.
+// This header holds no Windows type, so the program's start can name it
+// without including windows.h.
 #pragma once
 
-#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/form_engine.hpp"
-#include "platform/win32/win32_text.hpp"
+#include "platform/runtime.hpp"
 
 namespace varnsel::platform::win32 {
 
-// The longest command line CreateProcessW takes, without its closing null.
-inline constexpr std::size_t kLongestCommandLine = 32766;
-
-class Win32Runtime {
+class Win32Runtime : public Runtime {
 public:
-    static constexpr char kSeparator = '\\';
-
-    Win32Runtime() = default;
-    ~Win32Runtime();
+    Win32Runtime();
+    ~Win32Runtime() override;
     Win32Runtime(const Win32Runtime&) = delete;
     Win32Runtime& operator=(const Win32Runtime&) = delete;
 
-    Result<std::string> currentDirectory();
-    Result<Done> enterDirectory(std::string_view path);
+    char pathSeparator() const override { return '\\'; }
+    Result<std::string> currentDirectory() override;
+    Result<Done> enterDirectory(std::string_view path) override;
     // Entries marked hidden or system are not returned.
-    Result<std::string> firstEntry(std::string_view pattern, int kinds);
-    Result<std::string> nextEntry();
-    Result<int> attributes(std::string_view path);
-    // CreateProcessW of exactly `program`, in the working directory; a line
-    // longer than the system takes is refused, never started cut.
+    Result<std::string> firstEntry(std::string_view pattern, int kinds) override;
+    Result<std::string> nextEntry() override;
+    // The entry the enumeration returned last is answered from its find data:
+    // asked again, its path could name another file (a trailing dot or blank
+    // dropped, a device), and each ask costs a system call.
+    Result<int> attributes(std::string_view path) override;
+    // CreateProcessW of exactly `program`, which inherits the working
+    // directory; a line longer than the system takes is refused, never
+    // started cut.
     Result<Done> startProgram(std::string_view program, std::string_view commandLine,
-                              int windowStyle);
+                              int windowStyle) override;
 
 private:
-    Result<std::string> firstShown(WIN32_FIND_DATAW& data, bool present);
-
-    HANDLE find_ = INVALID_HANDLE_VALUE;
-    int kinds_ = 0;
-    // The entry the enumeration returned last, by the path the scan asks for
-    // (the pattern, then its name), with its attributes from the find data:
-    // asked again, that path could name another file (a trailing dot or blank
-    // dropped, a device) and would cost a system call each.
-    std::string lastPath_;
-    std::size_t patternLength_ = 0;
-    DWORD lastAttributes_ = INVALID_FILE_ATTRIBUTES;
+    struct Enumeration;
+    std::unique_ptr<Enumeration> enumeration_;
 };
 
 }  // namespace varnsel::platform::win32

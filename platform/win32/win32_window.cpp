@@ -287,9 +287,10 @@ void Win32FormEngine::Impl::build() {
         if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
         // A value label keeps the system's name for a static control, its
         // text, which follows every change of the caption.
-        if (accessibility && !def.accessibleName.empty()) {
+        const std::string_view name = form::accessibleName(control);
+        if (accessibility && !name.empty()) {
             accessibility->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                          PROPID_ACC_NAME, wide(def.accessibleName).c_str());
+                                          PROPID_ACC_NAME, wide(name).c_str());
         }
     }
     for (const form::DescribedBy& described : form::kDescribedBy)
@@ -323,7 +324,7 @@ void Win32FormEngine::Impl::stack() {
         const ControlId control{static_cast<int>(i)};
         if (!hwnds[i] || form::containerOf(control) != form::kForm) continue;
         for (std::size_t c = 0; c < form::kControlCount; ++c) {
-            if (hwnds[c] && form::containerOf({static_cast<int>(c)}) == control)
+            if (hwnds[c] && form::containerOf(ControlId(static_cast<int>(c))) == control)
                 frontToBack.push_back(hwnds[c]);
         }
         frontToBack.push_back(hwnds[i]);

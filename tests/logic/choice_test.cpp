@@ -8,11 +8,11 @@ class Choice : public LauncherTest {};
 
 TEST_F(Choice, AnEmptyListIsReported) {
     start();
-    engine.click("cmdChoseGame");
-    EXPECT_EQ(engine.messageBoxes(),
+    window.click("cmdChoseGame");
+    EXPECT_EQ(window.messageBoxes(),
               (std::vector<fake::MessageBox>{{"There are no games to play in this directory!",
                                               platform::MessageIcon::Exclamation, "Error"}}));
-    EXPECT_EQ(engine.caption("lblGame"), "NONE");
+    EXPECT_EQ(window.caption("lblGame"), "NONE");
     EXPECT_EQ(form.strGame, "");
 }
 
@@ -20,14 +20,14 @@ TEST_F(Choice, NothingSelectedIsReportedAndClearsTheGameButNotItsLabel) {
     addGames({"garou", "kof98"});
     start();
     choose("kof98");
-    engine.clearSelection("lstDirs");
-    engine.click("cmdChoseGame");
-    EXPECT_EQ(engine.messageBoxes(),
+    window.clearSelection("lstDirs");
+    window.click("cmdChoseGame");
+    EXPECT_EQ(window.messageBoxes(),
               (std::vector<fake::MessageBox>{
                   {"You must chose a game first!", platform::MessageIcon::Critical, "Error"}}));
     EXPECT_EQ(form.strGame, "");
-    EXPECT_EQ(engine.caption("lblGame"), "kof98");
-    engine.click("cmdPlay");
+    EXPECT_EQ(window.caption("lblGame"), "kof98");
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe        ");
 }
 
@@ -35,10 +35,10 @@ TEST_F(Choice, ChoosingTheSameGameTwiceShowsItAgainQuietly) {
     addGames({"garou", "kof98"});
     start();
     choose("garou");
-    engine.click("cmdChoseGame");
-    EXPECT_TRUE(engine.messageBoxes().empty());
+    window.click("cmdChoseGame");
+    EXPECT_TRUE(window.messageBoxes().empty());
     EXPECT_EQ(form.strGame, "garou");
-    EXPECT_EQ(engine.caption("lblGame"), "garou");
+    EXPECT_EQ(window.caption("lblGame"), "garou");
 }
 
 TEST_F(Choice, ALaterChoiceReplacesTheEarlierOne) {
@@ -47,25 +47,24 @@ TEST_F(Choice, ALaterChoiceReplacesTheEarlierOne) {
     choose("garou");
     choose("kof98");
     EXPECT_EQ(form.strGame, "kof98");
-    EXPECT_EQ(engine.caption("lblGame"), "kof98");
+    EXPECT_EQ(window.caption("lblGame"), "kof98");
 }
 
 TEST_F(Choice, SelectingWithoutPressingChoosesNothing) {
     addGames({"garou"});
     start();
-    engine.selectEntry("lstDirs", 0);
-    engine.click("cmdPlay");
+    window.selectEntry("lstDirs", 0);
+    window.click("cmdPlay");
     EXPECT_EQ(form.strGame, "");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe        ");
 }
 
 TEST_F(Choice, ReachesEntriesBeyondASixteenBitIndex) {
-    for (int i = 0; i < 33000; ++i)
-        engine.addDirectory("C:\\Games\\g" + std::to_string(100000 + i));
+    for (int i = 0; i < 33000; ++i) files.addDirectory("C:\\Games\\g" + std::to_string(100000 + i));
     start();
-    ASSERT_EQ(engine.entries("lstDirs").size(), 33000u);
-    engine.selectEntry("lstDirs", 32999);
-    engine.click("cmdChoseGame");
+    ASSERT_EQ(window.entries("lstDirs").size(), 33000u);
+    window.selectEntry("lstDirs", 32999);
+    window.click("cmdChoseGame");
     EXPECT_EQ(form.strGame, "g132999");
 }
 

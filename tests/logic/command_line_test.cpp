@@ -62,7 +62,7 @@ class Play : public LauncherTest {};
 
 TEST_F(Play, WithoutAChosenGameStillStartsTheEmulator) {
     start();
-    engine.click("cmdPlay");
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe        ");
 }
 
@@ -70,9 +70,9 @@ TEST_F(Play, ReadsTheDirectoryAtTheMomentOfTheLaunch) {
     addGames({"kof98"});
     start();
     choose("kof98");
-    engine.setCurrentDirectory("D:\\");
-    engine.addFile("D:\\Neorage.exe");
-    engine.click("cmdPlay");
+    files.setCurrentDirectory("D:\\");
+    files.addFile("D:\\Neorage.exe");
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "D:\\\\Neorage.exe kof98       ");
 }
 
@@ -80,49 +80,49 @@ TEST_F(Play, TwoPressesStartTwoEmulators) {
     addGames({"kof98"});
     start();
     choose("kof98");
-    engine.click("cmdPlay");
-    engine.click("cmdPlay");
-    ASSERT_EQ(engine.starts().size(), 2u);
-    EXPECT_EQ(engine.starts()[0].commandLine, engine.starts()[1].commandLine);
+    window.click("cmdPlay");
+    window.click("cmdPlay");
+    ASSERT_EQ(files.starts().size(), 2u);
+    EXPECT_EQ(files.starts()[0].commandLine, files.starts()[1].commandLine);
 }
 
 TEST_F(Play, AFailedStartIsReportedAndTheWindowStaysUsable) {
-    engine.setCurrentDirectory("C:\\Empty");
-    engine.addDirectory("C:\\Empty\\kof98");
+    files.setCurrentDirectory("C:\\Empty");
+    files.addDirectory("C:\\Empty\\kof98");
     start();
     choose("kof98");
-    engine.click("cmdPlay");
-    EXPECT_TRUE(engine.starts().empty());
-    ASSERT_EQ(engine.messageBoxes().size(), 1u);
-    const fake::MessageBox& box = engine.messageBoxes()[0];
+    window.click("cmdPlay");
+    EXPECT_TRUE(files.starts().empty());
+    ASSERT_EQ(window.messageBoxes().size(), 1u);
+    const fake::MessageBox& box = window.messageBoxes()[0];
     EXPECT_EQ(box.icon, platform::MessageIcon::Critical);
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.message,
               "The emulator \"C:\\Empty\\Neorage.exe\" cannot be started: "
               "The system cannot find the file specified.");
-    EXPECT_FALSE(engine.ended());
+    EXPECT_FALSE(window.ended());
 
-    engine.addFile("C:\\Empty\\Neorage.exe");
-    engine.click("cmdPlay");
+    files.addFile("C:\\Empty\\Neorage.exe");
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Empty\\Neorage.exe kof98       ");
 }
 
 TEST_F(Play, AStartTheSystemRefusesNamesItsReason) {
     start();
-    engine.failStarts("Access is denied.");
-    engine.click("cmdPlay");
-    ASSERT_EQ(engine.messageBoxes().size(), 1u);
-    EXPECT_EQ(engine.messageBoxes()[0].message,
+    files.failStarts("Access is denied.");
+    window.click("cmdPlay");
+    ASSERT_EQ(window.messageBoxes().size(), 1u);
+    EXPECT_EQ(window.messageBoxes()[0].message,
               "The emulator \"C:\\Games\\Neorage.exe\" cannot be started: Access is denied.");
 }
 
 TEST_F(Play, ALostWorkingDirectoryIsReportedInsteadOfAStart) {
     start();
-    engine.failCurrentDirectory("The directory has been removed.");
-    engine.click("cmdPlay");
-    EXPECT_TRUE(engine.starts().empty());
-    ASSERT_EQ(engine.messageBoxes().size(), 1u);
-    EXPECT_EQ(engine.messageBoxes()[0].title, "Error");
+    files.failCurrentDirectory("The directory has been removed.");
+    window.click("cmdPlay");
+    EXPECT_TRUE(files.starts().empty());
+    ASSERT_EQ(window.messageBoxes().size(), 1u);
+    EXPECT_EQ(window.messageBoxes()[0].title, "Error");
 }
 
 }  // namespace

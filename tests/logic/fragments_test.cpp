@@ -5,7 +5,7 @@ namespace varnsel::testing {
 namespace {
 
 struct Option {
-    fake::Name box;
+    fake::ControlId box;
     const char* fragment;
     std::string frmVarnsel::*variable;
 };
@@ -27,7 +27,7 @@ protected:
         addGames({"g"});
         start();
         choose("g");
-        engine.setText("txtFrameSkip", "3");
+        window.setText("txtFrameSkip", "3");
     }
 };
 
@@ -43,9 +43,9 @@ TEST_F(Fragments, EachBoxAloneGivesItsSwitchInItsPlaceOnTheLine) {
         {"chkModeX", "C:\\Games\\Neorage.exe g       -modex"},
     };
     for (const Option& option : kOptions) {
-        for (const Option& other : kOptions) engine.setValue(other.box, 0);
-        engine.setValue(option.box, 1);
-        engine.click("cmdPlay");
+        for (const Option& other : kOptions) window.setValue(other.box, 0);
+        window.setValue(option.box, 1);
+        window.click("cmdPlay");
         EXPECT_EQ(lastCommandLine(), expected.at(std::string(option.box.name()))) << option.box;
         for (const Option& other : kOptions) {
             EXPECT_EQ(form.*other.variable, &other == &option ? other.fragment : "")
@@ -55,17 +55,17 @@ TEST_F(Fragments, EachBoxAloneGivesItsSwitchInItsPlaceOnTheLine) {
 }
 
 TEST_F(Fragments, AGrayedBoxCountsAsOff) {
-    for (const Option& option : kOptions) engine.setValue(option.box, 2);
-    engine.click("cmdPlay");
+    for (const Option& option : kOptions) window.setValue(option.box, 2);
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe g       ");
 }
 
 TEST_F(Fragments, EveryPressOverwritesAllSeven) {
-    for (const Option& option : kOptions) engine.setValue(option.box, 1);
-    engine.click("cmdPlay");
+    for (const Option& option : kOptions) window.setValue(option.box, 1);
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe g -s -v -vga -f3 -noanalyse -j -modex");
-    for (const Option& option : kOptions) engine.setValue(option.box, 0);
-    engine.click("cmdPlay");
+    for (const Option& option : kOptions) window.setValue(option.box, 0);
+    window.click("cmdPlay");
     EXPECT_EQ(lastCommandLine(), "C:\\Games\\Neorage.exe g       ");
     for (const Option& option : kOptions) EXPECT_EQ(form.*option.variable, "") << option.box;
 }
@@ -76,18 +76,18 @@ TEST_F(Fragments, TheFrameSkipTextGoesOnAsTypedButForTheBlanksAroundIt) {
         {" 2 ", "-f2"},    // one argument, not "-f" and "2"
         {"+2", "-f+2"},   {" ", "-f"}, {"", "-f"}, {"2abc", "-f2abc"},  // no second check at launch
     };
-    engine.setValue("chkFrameSkip", 1);
+    window.setValue("chkFrameSkip", 1);
     for (const auto& [text, fragment] : cases) {
-        engine.setText("txtFrameSkip", text);
-        engine.click("cmdPlay");
+        window.setText("txtFrameSkip", text);
+        window.click("cmdPlay");
         EXPECT_EQ(form.varFrameSkip, fragment) << '"' << text << '"';
     }
 }
 
 TEST_F(Fragments, TheFrameSkipTextIsReadEvenWhileTheBoxIsHidden) {
-    engine.setValue("chkFrameSkip", 1);
-    ASSERT_FALSE(engine.visible("txtFrameSkip"));
-    engine.click("cmdPlay");
+    window.setValue("chkFrameSkip", 1);
+    ASSERT_FALSE(window.visible("txtFrameSkip"));
+    window.click("cmdPlay");
     EXPECT_EQ(form.varFrameSkip, "-f3");
 }
 

@@ -16,17 +16,17 @@ protected:
         start();
     }
     void tickFrameSkip() {
-        ASSERT_TRUE(engine.click("chkFrameSkip"));
-        ASSERT_EQ(engine.focused(), "txtFrameSkip");
+        ASSERT_TRUE(window.click("chkFrameSkip"));
+        ASSERT_EQ(window.focused(), "txtFrameSkip");
     }
     // Leaves the box for "VGA Resolution", the next check box, by a click.
-    bool leaveByClick() { return engine.click("chkVga"); }
+    bool leaveByClick() { return window.click("chkVga"); }
 };
 
 TEST_F(FrameSkip, TickingShowsTheBoxWithTheFocus) {
     tickFrameSkip();
-    EXPECT_TRUE(engine.visible("txtFrameSkip"));
-    EXPECT_EQ(engine.value("chkFrameSkip"), 1);
+    EXPECT_TRUE(window.visible("txtFrameSkip"));
+    EXPECT_EQ(window.value("chkFrameSkip"), 1);
 }
 
 struct Entry {
@@ -38,32 +38,32 @@ class FrameSkipEntry : public FrameSkip, public ::testing::WithParamInterface<En
 
 TEST_P(FrameSkipEntry, EnterChecksTheValueAndKeepsTheFocus) {
     tickFrameSkip();
-    engine.type(GetParam().text);
-    engine.pressKey(13);
+    window.type(GetParam().text);
+    window.pressKey(13);
     if (GetParam().reported) {
-        EXPECT_EQ(engine.messageBoxes(), std::vector<fake::MessageBox>{kReport});
+        EXPECT_EQ(window.messageBoxes(), std::vector<fake::MessageBox>{kReport});
     } else {
-        EXPECT_TRUE(engine.messageBoxes().empty());
+        EXPECT_TRUE(window.messageBoxes().empty());
     }
-    EXPECT_EQ(engine.focused(), "txtFrameSkip");
-    EXPECT_EQ(engine.text("txtFrameSkip"), GetParam().text);  // never corrected
-    EXPECT_FALSE(engine.ended());
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
+    EXPECT_EQ(window.text("txtFrameSkip"), GetParam().text);  // never corrected
+    EXPECT_FALSE(window.ended());
 }
 
 TEST_P(FrameSkipEntry, LeavingChecksTheValue) {
     tickFrameSkip();
-    engine.type(GetParam().text);
+    window.type(GetParam().text);
     const bool clickTookEffect = leaveByClick();
     if (GetParam().reported) {
-        EXPECT_EQ(engine.messageBoxes(), std::vector<fake::MessageBox>{kReport});
+        EXPECT_EQ(window.messageBoxes(), std::vector<fake::MessageBox>{kReport});
         EXPECT_FALSE(clickTookEffect);
-        EXPECT_EQ(engine.value("chkVga"), 0);
-        EXPECT_EQ(engine.focused(), "txtFrameSkip");
-        EXPECT_EQ(engine.selectedText("txtFrameSkip"), GetParam().text);
+        EXPECT_EQ(window.value("chkVga"), 0);
+        EXPECT_EQ(window.focused(), "txtFrameSkip");
+        EXPECT_EQ(window.selectedText("txtFrameSkip"), GetParam().text);
     } else {
-        EXPECT_TRUE(engine.messageBoxes().empty());
+        EXPECT_TRUE(window.messageBoxes().empty());
         EXPECT_TRUE(clickTookEffect);
-        EXPECT_EQ(engine.focused(), "chkVga");
+        EXPECT_EQ(window.focused(), "chkVga");
     }
 }
 
@@ -84,36 +84,47 @@ INSTANTIATE_TEST_SUITE_P(Values, FrameSkipEntry,
 
 TEST_F(FrameSkip, TabAwayWithABadValueComesBackSelected) {
     tickFrameSkip();
-    engine.type("7");
-    engine.pressTab();
-    EXPECT_EQ(engine.messageBoxes(), std::vector<fake::MessageBox>{kReport});
-    EXPECT_EQ(engine.focused(), "txtFrameSkip");
-    EXPECT_EQ(engine.selStart("txtFrameSkip"), 0);
-    EXPECT_EQ(engine.selLength("txtFrameSkip"), 1);
-    engine.type("2");  // retyping replaces the selected text
-    engine.pressTab();
-    EXPECT_EQ(engine.text("txtFrameSkip"), "2");
-    EXPECT_EQ(engine.messageBoxes().size(), 1u);
-    EXPECT_EQ(engine.focused(), "chkJoystick");
+    window.type("7");
+    window.pressTab();
+    EXPECT_EQ(window.messageBoxes(), std::vector<fake::MessageBox>{kReport});
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
+    EXPECT_EQ(window.selStart("txtFrameSkip"), 0);
+    EXPECT_EQ(window.selLength("txtFrameSkip"), 1);
+    window.type("2");  // retyping replaces the selected text
+    window.pressTab();
+    EXPECT_EQ(window.text("txtFrameSkip"), "2");
+    EXPECT_EQ(window.messageBoxes().size(), 1u);
+    EXPECT_EQ(window.focused(), "chkJoystick");
 }
 
 TEST_F(FrameSkip, EveryAttemptToLeaveABadValueReportsAgain) {
     tickFrameSkip();
-    engine.type("x");
+    window.type("x");
     leaveByClick();
-    engine.pressTab(true);
-    EXPECT_FALSE(engine.click("cmdPlay"));
-    EXPECT_EQ(engine.messageBoxes().size(), 3u);
-    EXPECT_TRUE(engine.starts().empty());  // the click that left the box starts nothing
-    EXPECT_EQ(engine.focused(), "txtFrameSkip");
+    window.pressTab(true);
+    EXPECT_FALSE(window.click("cmdPlay"));
+    EXPECT_EQ(window.messageBoxes().size(), 3u);
+    EXPECT_TRUE(files.starts().empty());  // the click that left the box starts nothing
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
+}
+
+TEST_F(FrameSkip, AnAssistivePressAwayFromABadValueIsTakenBack) {
+    tickFrameSkip();
+    window.type("9");
+    window.assist("chkVga");
+    window.assist("cmdPlay");
+    EXPECT_EQ(window.messageBoxes().size(), 2u);
+    EXPECT_EQ(window.value("chkVga"), 0);
+    EXPECT_TRUE(files.starts().empty());
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
 }
 
 TEST_F(FrameSkip, EnterWithABadValueLeavesTheTextUnselected) {
     tickFrameSkip();
-    engine.type("9");
-    engine.pressKey(13);
-    EXPECT_EQ(engine.selLength("txtFrameSkip"), 0);
-    EXPECT_EQ(engine.selStart("txtFrameSkip"), 1);
+    window.type("9");
+    window.pressKey(13);
+    EXPECT_EQ(window.selLength("txtFrameSkip"), 0);
+    EXPECT_EQ(window.selStart("txtFrameSkip"), 1);
 }
 
 // Only Enter checks the value: Escape, like any other key, is the box's own.
@@ -121,36 +132,36 @@ TEST_F(FrameSkip, EnterWithABadValueLeavesTheTextUnselected) {
 // their suites press them on the real windows.)
 TEST_F(FrameSkip, EscapeWithABadValueReportsNothing) {
     tickFrameSkip();
-    engine.type("9");
-    engine.pressKey(27);
-    EXPECT_TRUE(engine.messageBoxes().empty());
-    EXPECT_EQ(engine.focused(), "txtFrameSkip");
+    window.type("9");
+    window.pressKey(27);
+    EXPECT_TRUE(window.messageBoxes().empty());
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
 }
 
 TEST_F(FrameSkip, UntickingHidesTheBoxAndKeepsItsText) {
     tickFrameSkip();
-    engine.type("3");
-    ASSERT_TRUE(engine.click("chkFrameSkip"));
-    EXPECT_FALSE(engine.visible("txtFrameSkip"));
-    EXPECT_EQ(engine.text("txtFrameSkip"), "3");
+    window.type("3");
+    ASSERT_TRUE(window.click("chkFrameSkip"));
+    EXPECT_FALSE(window.visible("txtFrameSkip"));
+    EXPECT_EQ(window.text("txtFrameSkip"), "3");
 
     tickFrameSkip();
-    EXPECT_TRUE(engine.visible("txtFrameSkip"));
-    EXPECT_EQ(engine.selectedText("txtFrameSkip"), "3");
+    EXPECT_TRUE(window.visible("txtFrameSkip"));
+    EXPECT_EQ(window.selectedText("txtFrameSkip"), "3");
 }
 
 TEST_F(FrameSkip, SelectionCountsCharactersNotBytes) {
     tickFrameSkip();
-    engine.type("\xC3\xA9\xC3\xA9");  // two letters e with acute, four bytes
-    engine.pressTab();
-    EXPECT_EQ(engine.selLength("txtFrameSkip"), 2);
+    window.type("\xC3\xA9\xC3\xA9");  // two letters e with acute, four bytes
+    window.pressTab();
+    EXPECT_EQ(window.selLength("txtFrameSkip"), 2);
 }
 
 TEST_F(FrameSkip, TheSpaceBarTicksTheBoxLikeAClick) {
-    engine.setFocus("chkFrameSkip");
-    engine.pressKey(' ');
-    EXPECT_TRUE(engine.visible("txtFrameSkip"));
-    EXPECT_EQ(engine.focused(), "txtFrameSkip");
+    window.setFocus("chkFrameSkip");
+    window.pressKey(' ');
+    EXPECT_TRUE(window.visible("txtFrameSkip"));
+    EXPECT_EQ(window.focused(), "txtFrameSkip");
 }
 
 }  // namespace

@@ -233,7 +233,7 @@ struct Log : FormHandler {
         seen.emplace_back(form::nameOf(control));
         // A handler that raises another event does not run it inside itself.
         if (kind == EventKind::Click) {
-            queue->add(form::id("txtFrameSkip"), EventKind::GotFocus);
+            queue->add("txtFrameSkip", EventKind::GotFocus);
             queue->deliver(*this);
             seen.emplace_back("click done");
         }
@@ -244,19 +244,19 @@ TEST(EventQueue, OneEventAtATimeInOrder) {
     EventQueue queue;
     Log log;
     log.queue = &queue;
-    queue.add(form::id("chkFrameSkip"), EventKind::Click);
+    queue.add("chkFrameSkip", EventKind::Click);
     queue.deliver(log);
     EXPECT_EQ(log.seen, (std::vector<std::string>{"chkFrameSkip", "click done", "txtFrameSkip"}));
 }
 
 TEST(EventQueue, AWaitingTickIsNotQueuedTwiceAndNothingRunsAfterTheEnd) {
     EventQueue queue;
-    EXPECT_TRUE(queue.add(form::id("Timer1"), EventKind::Timer));
-    EXPECT_FALSE(queue.add(form::id("Timer1"), EventKind::Timer));
-    EXPECT_TRUE(queue.add(form::id("Timer2"), EventKind::Timer));
+    EXPECT_TRUE(queue.add("Timer1", EventKind::Timer));
+    EXPECT_FALSE(queue.add("Timer1", EventKind::Timer));
+    EXPECT_TRUE(queue.add("Timer2", EventKind::Timer));
     queue.end();
     EXPECT_TRUE(queue.empty());
-    EXPECT_FALSE(queue.add(form::id("cmdPlay"), EventKind::Click));
+    EXPECT_FALSE(queue.add("cmdPlay", EventKind::Click));
 }
 
 }  // namespace

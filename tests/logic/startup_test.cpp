@@ -10,60 +10,60 @@ class Startup : public LauncherTest {};
 TEST_F(Startup, EveryControlIsInItsInitialState) {
     addGames({"kof98"});
     start();
-    for (fake::Name box :
-         std::initializer_list<fake::Name>{"chkScanlines", "chkVsync", "chkFrameSkip", "chkVga",
-                                           "chkSkipCode", "chkJoystick", "chkModeX"}) {
-        EXPECT_EQ(engine.value(box), 0) << box;
+    for (fake::ControlId box : std::initializer_list<fake::ControlId>{
+             "chkScanlines", "chkVsync", "chkFrameSkip", "chkVga", "chkSkipCode", "chkJoystick",
+             "chkModeX"}) {
+        EXPECT_EQ(window.value(box), 0) << box;
     }
-    EXPECT_FALSE(engine.visible("txtFrameSkip"));
-    EXPECT_EQ(engine.text("txtFrameSkip"), "");
-    EXPECT_EQ(engine.caption("lblGame"), "NONE");
-    EXPECT_EQ(engine.caption("lblDir"), "C:\\Games");
-    EXPECT_EQ(engine.entries("lstDirs"), std::vector<std::string>{"kof98"});
-    EXPECT_FALSE(engine.selectedIndex("lstDirs").has_value());
-    EXPECT_TRUE(engine.visible("imgArrow"));
-    EXPECT_TRUE(engine.enabled("Timer1"));
-    EXPECT_TRUE(engine.enabled("Timer2"));
-    EXPECT_EQ(engine.focused(), "chkScanlines");
+    EXPECT_FALSE(window.visible("txtFrameSkip"));
+    EXPECT_EQ(window.text("txtFrameSkip"), "");
+    EXPECT_EQ(window.caption("lblGame"), "NONE");
+    EXPECT_EQ(window.caption("lblDir"), "C:\\Games");
+    EXPECT_EQ(window.entries("lstDirs"), std::vector<std::string>{"kof98"});
+    EXPECT_FALSE(window.selectedIndex("lstDirs").has_value());
+    EXPECT_TRUE(window.visible("imgArrow"));
+    EXPECT_TRUE(window.enabled("Timer1"));
+    EXPECT_TRUE(window.enabled("Timer2"));
+    EXPECT_EQ(window.focused(), "chkScanlines");
     EXPECT_EQ(form.strGame, "");
-    EXPECT_TRUE(engine.messageBoxes().empty());
+    EXPECT_TRUE(window.messageBoxes().empty());
 }
 
 TEST_F(Startup, OneArgumentOpensTheLauncherOnThatDirectory) {
-    engine.addDirectory("D:\\Roms\\mslug");
-    EXPECT_EQ(startLauncher(engine, {"D:\\Roms"}), 0);
-    EXPECT_EQ(engine.caption("lblDir"), "D:\\Roms");
-    EXPECT_EQ(engine.entries("lstDirs"), std::vector<std::string>{"mslug"});
+    files.addDirectory("D:\\Roms\\mslug");
+    EXPECT_EQ(startLauncher(window, files, {"D:\\Roms"}), 0);
+    EXPECT_EQ(window.caption("lblDir"), "D:\\Roms");
+    EXPECT_EQ(window.entries("lstDirs"), std::vector<std::string>{"mslug"});
 }
 
 TEST_F(Startup, ADirectoryThatCannotBeEnteredIsReportedAndEndsTheProgram) {
-    EXPECT_EQ(startLauncher(engine, {"D:\\Nowhere"}), 1);
-    EXPECT_EQ(engine.messageBoxes(),
+    EXPECT_EQ(startLauncher(window, files, {"D:\\Nowhere"}), 1);
+    EXPECT_EQ(window.messageBoxes(),
               (std::vector<fake::MessageBox>{
                   {"The directory \"D:\\Nowhere\" cannot be opened: The system cannot find the "
                    "path specified.",
                    platform::MessageIcon::Exclamation, "Error"}}));
-    EXPECT_TRUE(engine.delivered().empty());  // no window loads
+    EXPECT_TRUE(window.delivered().empty());  // no window loads
 }
 
 TEST_F(Startup, LoadRunsBeforeTheFirstFocus) {
     start();
-    ASSERT_FALSE(engine.delivered().empty());
-    EXPECT_EQ(engine.delivered().front(),
+    ASSERT_FALSE(window.delivered().empty());
+    EXPECT_EQ(window.delivered().front(),
               (fake::DeliveredEvent{"frmVarnsel", platform::EventKind::Load}));
 }
 
 TEST_F(Startup, ADriveRootIsShownWithItsSeparator) {
-    engine.setCurrentDirectory("C:\\");
+    files.setCurrentDirectory("C:\\");
     start();
-    EXPECT_EQ(engine.caption("lblDir"), "C:\\");
+    EXPECT_EQ(window.caption("lblDir"), "C:\\");
 }
 
 TEST_F(Startup, TheSpaceBarPressesTheFocusedButton) {
     start();
-    engine.setFocus("cmdPlay");
-    engine.pressKey(' ');
-    EXPECT_EQ(engine.starts().size(), 1u);
+    window.setFocus("cmdPlay");
+    window.pressKey(' ');
+    EXPECT_EQ(files.starts().size(), 1u);
 }
 
 }  // namespace

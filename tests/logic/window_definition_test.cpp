@@ -51,7 +51,7 @@ TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
     for (const auto& c : form::kControls) {
         if (!c.container.empty()) {
             const auto container =
-                form::containerOf({static_cast<int>(&c - form::kControls.data())});
+                form::containerOf(form::ControlId(static_cast<int>(&c - form::kControls.data())));
             ASSERT_NE(container, form::kForm) << c.name;
             EXPECT_EQ(form::def(container).kind, Kind::Frame) << c.name;
         }
@@ -60,15 +60,27 @@ TEST(WindowDefinition, EveryContainerIsAFrameOfTheTable) {
 
 TEST(WindowDefinition, EveryControlCarriesAnAccessibleNameOrReadsOutItsText) {
     for (const auto& c : form::kControls) {
-        const bool labelled =
-            std::any_of(form::kLabelledBy.begin(), form::kLabelledBy.end(),
-                        [&](const auto& r) { return form::nameOf(r.control) == c.name; });
+        const form::ControlId control(static_cast<int>(&c - form::kControls.data()));
+        const bool labelled = std::any_of(form::kLabelledBy.begin(), form::kLabelledBy.end(),
+                                          [&](const auto& r) { return r.control == control; });
         if (c.kind == Kind::Timer) continue;
-        if (c.accessibleName.empty()) {
+        if (form::accessibleName(control).empty()) {
             EXPECT_TRUE(c.kind == Kind::Label && labelled) << c.name;
         }
     }
     for (const auto& r : form::kLabelledBy) EXPECT_EQ(form::def(r.label).kind, Kind::Label);
+    // Derived where no row names it: the label above, the caption, or none
+    // for a value label, which is read out with its text.
+    const struct {
+        form::ControlId control;
+        std::string_view name;
+    } derived[] = {{"lstDirs", "Games in this directory:"},
+                   {"chkVga", "VGA Resolution"},
+                   {"fraOptions", "Options"},
+                   {"lblNom", form::kCredit},
+                   {"lblGame", ""},
+                   {"txtFrameSkip", "Frame skip value, 1 to 4"}};
+    for (const auto& d : derived) EXPECT_EQ(form::accessibleName(d.control), d.name);
 }
 
 const std::vector<std::string> kFocusOrder{
@@ -79,10 +91,10 @@ class FocusOrder : public LauncherTest {};
 
 TEST_F(FocusOrder, TabVisitsTheTwelveControlsAndComesBack) {
     start();
-    std::vector<std::string> visited{engine.focused()};
+    std::vector<std::string> visited{window.focused()};
     for (int i = 0; i < 12; ++i) {
-        engine.pressTab();
-        visited.push_back(engine.focused());
+        window.pressTab();
+        visited.push_back(window.focused());
     }
     std::vector<std::string> expected = kFocusOrder;
     expected.push_back("chkScanlines");
@@ -91,16 +103,16 @@ TEST_F(FocusOrder, TabVisitsTheTwelveControlsAndComesBack) {
 
 TEST_F(FocusOrder, WithFrameSkipTickedTheBoxComesAfterThePicture) {
     start();
-    engine.click("chkFrameSkip");
-    engine.type("2");
+    window.click("chkFrameSkip");
+    window.type("2");
     std::vector<std::string> expected = kFocusOrder;
     expected.insert(expected.begin() + 10, "txtFrameSkip");
-    EXPECT_EQ(engine.tabOrder(), expected);
-    engine.pressTab();
-    EXPECT_EQ(engine.focused(), "chkJoystick");
-    engine.pressTab(true);
-    engine.pressTab(true);
-    EXPECT_EQ(engine.focused(), "pctBrivane");
+    EXPECT_EQ(window.tabOrder(), expected);
+    window.pressTab();
+    EXPECT_EQ(window.focused(), "chkJoystick");
+    window.pressTab(true);
+    window.pressTab(true);
+    EXPECT_EQ(window.focused(), "pctBrivane");
 }
 
 }  // namespace

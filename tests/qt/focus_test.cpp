@@ -77,8 +77,8 @@ private slots:
 
     void enterAndEscapePressNothing() {
         BoxAnswerer answers;
-        for (form::Name name :
-             std::initializer_list<form::Name>{"chkScanlines", "lstDirs", "chkVga"}) {
+        for (platform::ControlId name :
+             std::initializer_list<platform::ControlId>{"chkScanlines", "lstDirs", "chkVga"}) {
             launcher_->widget(name)->setFocus();
             QTRY_COMPARE(launcher_->focusName(), QString::fromUtf8(name.name()));
             for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/frmVarnsel.hpp"
+#include "platform/posix/posix_runtime.hpp"
 #include "platform/qt/qt_engine.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
 #include "tools/standin/record.hpp"
@@ -35,7 +36,8 @@ struct Delivered {
 // The window object, with every event it receives written down.
 class RecordingForm : public platform::FormHandler {
 public:
-    explicit RecordingForm(platform::FormEngine& engine) : form(engine) {}
+    RecordingForm(platform::FormEngine& window, platform::Runtime& runtime)
+        : form(window, runtime) {}
     void onEvent(platform::ControlId control, platform::EventKind kind, std::int16_t key) override {
         log.push_back({std::string(form::nameOf(control)), kind});
         form.onEvent(control, kind, key);
@@ -104,7 +106,7 @@ public:
         previous_ = QDir::currentPath();
         QDir::setCurrent(folder);
         engine = std::make_unique<platform::qt::QtFormEngine>(argc_, argv_);
-        recorder = std::make_unique<RecordingForm>(*engine);
+        recorder = std::make_unique<RecordingForm>(*engine, runtime);
         if (openNow) open();
     }
     void open() {
@@ -120,11 +122,11 @@ public:
     platform::qt::QtFormEngine::Impl& impl() { return engine->impl(); }
     QWidget* window() { return impl().window.get(); }
     template <class W = QWidget>
-    W* widget(form::Name control) {
+    W* widget(platform::ControlId control) {
         return qobject_cast<W*>(impl().widget(control));
     }
-    QTimer* timer(form::Name control) {
-        return impl().timers[static_cast<std::size_t>(control.id().index)];
+    QTimer* timer(platform::ControlId control) {
+        return impl().timers[static_cast<std::size_t>(control.index)];
     }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();
@@ -134,6 +136,7 @@ public:
         QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab);
     }
 
+    platform::posix::PosixRuntime runtime;
     std::unique_ptr<platform::qt::QtFormEngine> engine;
     std::unique_ptr<RecordingForm> recorder;
 

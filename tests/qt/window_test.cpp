@@ -35,7 +35,7 @@ private:
 
     // The smallest rectangle holding every pixel of `area` that is not the
     // face colour: what a control drew there.
-    QRect ink(form::Name name, QRect area = {}) {
+    QRect ink(platform::ControlId name, QRect area = {}) {
         const QImage image = launcher_->widget(name)->grab().toImage();
         if (area.isNull()) area = image.rect();
         QRect found;
@@ -94,8 +94,8 @@ private slots:
     void everyControlAsTheTableSays() {
         for (const form::ControlDef& def : form::kControls) {
             if (def.kind == form::Kind::Timer) continue;
-            QWidget* w = launcher_->widget(
-                platform::ControlId{static_cast<int>(&def - form::kControls.data())});
+            const platform::ControlId control(static_cast<int>(&def - form::kControls.data()));
+            QWidget* w = launcher_->widget(control);
             QVERIFY2(w, def.name.data());
             QCOMPARE(w->geometry(),
                      QRect(def.left / 15, def.top / 15, def.width / 15, def.height / 15));
@@ -117,8 +117,8 @@ private slots:
             } else if (def.font == form::FontId::Default) {
                 QCOMPARE(w->font().weight(), QApplication::font().weight());
             }
-            QCOMPARE(w->accessibleName(),
-                     QString::fromUtf8(def.accessibleName.data(), def.accessibleName.size()));
+            const std::string_view name = form::accessibleName(control);
+            QCOMPARE(w->accessibleName(), QString::fromUtf8(name.data(), name.size()));
             QCOMPARE(w->focusPolicy() != Qt::NoFocus, form::takesFocus(def.kind));
         }
     }
@@ -181,7 +181,7 @@ private slots:
     void aLongPathDrawsOneClippedLineAndTellsItAllInItsTooltip() {
         auto* dir = launcher_->widget<QLabel>("lblDir");
         const QString path = "/home/someone/" + QString("very-long-folder-name/").repeated(8);
-        launcher_->engine->setCaption(form::id("lblDir"), path.toStdString());
+        launcher_->engine->setCaption("lblDir", path.toStdString());
         const QRect drawn = ink("lblDir");
         QVERIFY(drawn.bottom() < QFontMetrics(dir->font()).lineSpacing());
         QVERIFY(drawn.right() >= dir->width() - 3);  // up to the edge, and cut there
@@ -193,16 +193,16 @@ private slots:
         QCOMPARE(tooltip().remove('\n'), path);  // wrapped where wider than the screen
         // A name that looks like markup shows as typed.
         const QString markup = "<u>Alpha & co</u> <i>" + QString("x").repeated(60);
-        launcher_->engine->setCaption(form::id("lblDir"), markup.toStdString());
+        launcher_->engine->setCaption("lblDir", markup.toStdString());
         QCOMPARE(QTextDocumentFragment::fromHtml(tooltip()).toPlainText(), markup);
-        launcher_->engine->setCaption(form::id("lblDir"), "/home/someone");
+        launcher_->engine->setCaption("lblDir", "/home/someone");
         QVERIFY(tooltip().isEmpty());
     }
 
     void aTooltipWiderThanTheScreenWrapsWhollyOntoIt() {
         auto* game = launcher_->widget<QLabel>("lblGame");
         const QString name(210, 'A');
-        launcher_->engine->setCaption(form::id("lblGame"), name.toStdString());
+        launcher_->engine->setCaption("lblGame", name.toStdString());
         QHelpEvent help(QEvent::ToolTip, {5, 5}, game->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(game, &help);
         QLabel* tip = nullptr;
@@ -262,7 +262,7 @@ private slots:
         // Where the text box covers the check box, and the picture the arrow,
         // the table's first control is the one hit.
         QWidget* frame = launcher_->widget("fraOptions");
-        launcher_->engine->setVisible(form::id("txtFrameSkip"), true);
+        launcher_->engine->setVisible("txtFrameSkip", true);
         QCOMPARE(controlAt(frame, {150, 110}), QStringLiteral("txtFrameSkip"));
         QCOMPARE(controlAt(launcher_->window(), {600, 245}), QStringLiteral("pctBrivane"));
         QCOMPARE(controlAt(launcher_->window(), {600, 235}), QStringLiteral("imgArrow"));

@@ -85,8 +85,8 @@ void theWindowIsAsTheTableDrawsIt(Session& s) {
         GetWindowRect(hwnd, &r);
         MapWindowPoints(nullptr, s.launcher.window, reinterpret_cast<POINT*>(&r), 2);
         int left = def.left, top = def.top;
-        const auto container =
-            varnsel::form::containerOf({static_cast<int>(&def - kControls.data())});
+        const auto container = varnsel::form::containerOf(
+            varnsel::form::ControlId(static_cast<int>(&def - kControls.data())));
         if (container != varnsel::form::kForm) {
             left += varnsel::form::def(container).left;
             top += varnsel::form::def(container).top;

@@ -1,0 +1,284 @@
+#include "tests/fake/fake_window.hpp"
+
+#include <algorithm>
+
+#include "platform/utf8.hpp"
+
+namespace varnsel::fake {
+namespace {
+
+using platform::EventKind;
+
+}  // namespace
+
+FakeWindow::FakeWindow() {
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const form::ControlDef& def = form::kControls[i];
+        controls_[i] = {std::string(def.caption), def.value, def.visible, def.enabled, 0, 0, {}};
+    }
+}
+
+// --- Engine plumbing -------------------------------------------------------
+
+FakeWindow::State& FakeWindow::anyState(ControlId control) {
+    if (control.index < 0 || control.index >= static_cast<int>(form::kControlCount))
+        throw EngineFault("no control " + std::to_string(control.index));
+    return controls_[static_cast<std::size_t>(control.index)];
+}
+
+const FakeWindow::State& FakeWindow::anyState(ControlId control) const {
+    return const_cast<FakeWindow*>(this)->anyState(control);
+}
+
+FakeWindow::State& FakeWindow::state(ControlId control, form::Kind kind) {
+    platform::ofKind(control, kind);
+    return anyState(control);
+}
+
+const FakeWindow::State& FakeWindow::state(ControlId control, form::Kind kind) const {
+    return const_cast<FakeWindow*>(this)->state(control, kind);
+}
+
+bool FakeWindow::canTakeFocus(ControlId control) const {
+    const State& s = anyState(control);
+    if (!form::takesFocus(form::def(control).kind) || !s.visible || !s.enabled) return false;
+    const ControlId container = form::containerOf(control);
+    return container == form::kForm || anyState(container).visible;
+}
+
+// The focus changes first; LostFocus and GotFocus follow as events of their own.
+void FakeWindow::moveFocus(std::optional<ControlId> to) {
+    focus_ = to;
+    if (to) core_.focusMovedTo(*to);
+}
+
+int FakeWindow::run(platform::FormHandler& form) {
+    recorder_.engine = this;
+    recorder_.form = &form;
+    core_.attach(recorder_);
+    core_.load([this] { core_.list.endCollecting(); });
+    moveFocus(platform::nextInTabOrder(std::nullopt, false,
+                                       [this](ControlId c) { return canTakeFocus(c); }));
+    return 0;
+}
+
+// --- Control members -------------------------------------------------------
+
+void FakeWindow::setCaption(ControlId label, std::string_view text) {
+    state(label, form::Kind::Label).caption = std::string(text);
+}
+
+int FakeWindow::value(ControlId checkBox) const {
+    return state(checkBox, form::Kind::CheckBox).value;
+}
+
+std::string FakeWindow::text(ControlId textBox) const {
+    return state(textBox, form::Kind::TextBox).caption;
+}
+
+void FakeWindow::setVisible(ControlId control, bool visible) {
+    anyState(control).visible = visible;
+    // A hidden control cannot keep the focus; it passes on in tab order.
+    if (!visible && focus_ == control) {
+        moveFocus(platform::nextInTabOrder(control, false,
+                                           [this](ControlId c) { return canTakeFocus(c); }));
+    }
+}
+
+void FakeWindow::setSelStart(ControlId textBox, int start) {
+    State& s = state(textBox, form::Kind::TextBox);
+    // As a text box does: the start is clamped and the selection emptied.
+    s.selStart = std::clamp(start, 0, platform::characterCount(s.caption));
+    s.selLength = 0;
+}
+
+void FakeWindow::setSelLength(ControlId textBox, int length) {
+    State& s = state(textBox, form::Kind::TextBox);
+    s.selLength = std::clamp(length, 0, platform::characterCount(s.caption) - s.selStart);
+}
+
+void FakeWindow::setFocus(ControlId control) {
+    if (!canTakeFocus(control)) {
+        throw EngineFault("SetFocus on " + std::string(form::nameOf(control)) +
+                          ", which cannot take the focus");
+    }
+    moveFocus(control);
+}
+
+int FakeWindow::listCount(ControlId list) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    return core_.list.count();
+}
+
+bool FakeWindow::selected(ControlId list, int index) const {
+    const State& s = state(list, form::Kind::ListBox);
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
+    return s.selected == index;
+}
+
+std::string FakeWindow::list(ControlId list, int index) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
+    return std::string(core_.list.name(index));
+}
+
+void FakeWindow::addItem(ControlId list, std::string_view text) {
+    State& s = state(list, form::Kind::ListBox);
+    const std::optional<int> row = core_.list.add(text);
+    if (row && s.selected && *s.selected >= *row) ++*s.selected;
+}
+
+void FakeWindow::setEnabled(ControlId timer, bool enabled) {
+    state(timer, form::Kind::Timer).enabled = enabled;
+}
+
+void FakeWindow::messageBox(std::string_view message, platform::MessageIcon icon,
+                            std::string_view title) {
+    messageBoxes_.push_back({std::string(message), icon, std::string(title)});
+}
+
+void FakeWindow::end() {
+    core_.end();
+}
+
+// --- The user --------------------------------------------------------------
+
+bool FakeWindow::click(ControlId control) {
+    const State& s = anyState(control);
+    const ControlId container = form::containerOf(control);
+    const bool shown = s.visible && (container == form::kForm || anyState(container).visible);
+    if (!shown || !s.enabled)
+        throw EngineFault("click on " + std::string(control.name()) + ", which is not shown");
+    if (!core_.press(control) || !core_.release(control)) return false;
+    activate(control);
+    return true;
+}
+
+// What a click or the space bar does to a control that has taken it: a
+// check box toggles, and a check box or button reports its click.
+void FakeWindow::activate(ControlId control) {
+    const form::Kind kind = form::def(control).kind;
+    const auto toggle = [&s = anyState(control), kind] {
+        if (kind == form::Kind::CheckBox) s.value = s.value == 1 ? 0 : 1;
+    };
+    toggle();
+    if (kind == form::Kind::CheckBox || kind == form::Kind::CommandButton)
+        core_.click(control, toggle);  // a refused click is taken back
+}
+
+void FakeWindow::selectEntry(ControlId list, int index) {
+    if (!click(list)) return;
+    State& s = state(list, form::Kind::ListBox);
+    if (index < 0 || index >= core_.list.count()) throw EngineFault("no such entry");
+    s.selected = index;
+}
+
+std::vector<std::string> FakeWindow::tabOrder() const {
+    std::vector<std::string> names;
+    for (const ControlId control : form::kTabOrder) {
+        if (canTakeFocus(control)) names.emplace_back(form::nameOf(control));
+    }
+    return names;
+}
+
+void FakeWindow::pressTab(bool shift) {
+    moveFocus(
+        platform::nextInTabOrder(focus_, shift, [this](ControlId c) { return canTakeFocus(c); }));
+}
+
+void FakeWindow::pressKey(char32_t key) {
+    if (!focus_ || ended()) return;
+    const ControlId control = *focus_;
+    if (!core_.key(control) || !core_.character(control, static_cast<std::int16_t>(key))) return;
+    State& s = anyState(control);
+    switch (form::def(control).kind) {
+        case form::Kind::TextBox: {
+            if (key == 13 || key == 27) return;
+            const std::size_t from = platform::byteOffset(s.caption, s.selStart);
+            const std::size_t to = platform::byteOffset(s.caption, s.selStart + s.selLength);
+            if (key == 8) {
+                const std::size_t start = s.selLength > 0 || s.selStart == 0
+                                              ? from
+                                              : platform::byteOffset(s.caption, s.selStart - 1);
+                s.caption.erase(start, to - start);
+                s.selStart = s.selLength > 0 ? s.selStart : std::max(0, s.selStart - 1);
+            } else if (key >= 32) {
+                std::string typed;
+                platform::appendUtf8(typed, key);
+                s.caption.replace(from, to - from, typed);
+                ++s.selStart;
+            }
+            s.selLength = 0;
+            return;
+        }
+        case form::Kind::CheckBox:
+        case form::Kind::CommandButton:
+            if (key == 32) activate(control);
+            return;
+        default:
+            return;  // Enter and Escape press no button: none is default or cancel
+    }
+}
+
+void FakeWindow::type(std::string_view text) {
+    // One key a character.
+    while (!text.empty()) {
+        const platform::Utf8Char c = platform::decodeUtf8(text);
+        pressKey(c.code);
+        text.remove_prefix(c.length);
+    }
+}
+
+bool FakeWindow::tick(ControlId timer) {
+    if (!state(timer, form::Kind::Timer).enabled) return false;
+    core_.raise(timer, EventKind::Timer);
+    return true;
+}
+
+// --- What a test looks at --------------------------------------------------
+
+std::string FakeWindow::caption(ControlId control) const {
+    return anyState(control).caption;
+}
+bool FakeWindow::visible(ControlId control) const {
+    return anyState(control).visible;
+}
+bool FakeWindow::enabled(ControlId timer) const {
+    return state(timer, form::Kind::Timer).enabled;
+}
+int FakeWindow::selStart(ControlId textBox) const {
+    return state(textBox, form::Kind::TextBox).selStart;
+}
+int FakeWindow::selLength(ControlId textBox) const {
+    return state(textBox, form::Kind::TextBox).selLength;
+}
+
+std::string FakeWindow::selectedText(ControlId textBox) const {
+    const State& s = state(textBox, form::Kind::TextBox);
+    const std::size_t from = platform::byteOffset(s.caption, s.selStart);
+    return s.caption.substr(from, platform::byteOffset(s.caption, s.selStart + s.selLength) - from);
+}
+
+std::vector<std::string> FakeWindow::entries(ControlId list) const {
+    platform::ofKind(list, form::Kind::ListBox);
+    std::vector<std::string> names;
+    for (int row = 0; row < core_.list.count(); ++row) names.emplace_back(core_.list.name(row));
+    return names;
+}
+
+std::optional<int> FakeWindow::selectedIndex(ControlId list) const {
+    return state(list, form::Kind::ListBox).selected;
+}
+
+void FakeWindow::setValue(ControlId checkBox, int value) {
+    state(checkBox, form::Kind::CheckBox).value = value;
+}
+
+void FakeWindow::setText(ControlId textBox, std::string text) {
+    State& s = state(textBox, form::Kind::TextBox);
+    s.caption = std::move(text);
+    s.selStart = 0;
+    s.selLength = 0;
+}
+
+}  // namespace varnsel::fake
