@@ -1,26 +1,89 @@
-// The plain Win32 peer of the launcher's start, for bench_wine: the window a
-// Win32 programmer writes first, from stock controls. A sorted list box filled
-// with LB_ADDSTRING from one FindFirstFileW loop, the attributes taken from
-// the find data; with --label only a window with one label, what any window
-// pays.
+// The plain Win32 peer of the launcher's start, for bench_wine_startup: the
+// same window as a Win32 programmer writes it first, from stock controls and
+// without a manifest. Every control of the window table at its place, with
+// its caption and font, the two pictures as bitmap statics, the arrow's
+// timer, and a sorted list box filled with LB_ADDSTRING from one
+// FindFirstFileW loop, the attributes taken from the find data. With --label
+// only a window with one label, what any window pays.
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
+
+#include "app/form/window_definition.hpp"
 
 namespace {
 
+namespace form = varnsel::form;
+using form::Kind;
+
+HWND arrow = nullptr;
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
+    if (message == WM_TIMER && arrow) ShowWindow(arrow, IsWindowVisible(arrow) ? SW_HIDE : SW_SHOW);
+    if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND child(const wchar_t* cls, const wchar_t* text, DWORD style, RECT r, HWND parent) {
-    return CreateWindowExW(style & WS_VSCROLL ? WS_EX_CLIENTEDGE : 0, cls, text,
-                           WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right, r.bottom, parent,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+std::wstring wide(std::string_view text) {
+    std::wstring out(text.size(), L'\0');
+    out.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()))));
+    return out;
+}
+
+HWND child(const form::ControlDef& c, int dx, int dy, HWND parent) {
+    DWORD style = WS_CHILD | (c.visible ? WS_VISIBLE : 0), extended = 0;
+    const wchar_t* cls = L"STATIC";
+    switch (c.kind) {
+        case Kind::PictureBox:
+            style |= SS_BITMAP, extended = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::Image:
+            style |= SS_BITMAP;
+            break;
+        case Kind::ListBox:
+            cls = L"LISTBOX", style |= WS_VSCROLL | LBS_SORT | LBS_NOTIFY,
+            extended = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::Frame:
+            cls = L"BUTTON", style |= BS_GROUPBOX;
+            break;
+        case Kind::CheckBox:
+            cls = L"BUTTON", style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+            break;
+        case Kind::TextBox:
+            cls = L"EDIT", style |= ES_AUTOHSCROLL | WS_TABSTOP, extended = WS_EX_CLIENTEDGE;
+            break;
+        case Kind::CommandButton:
+            cls = L"BUTTON", style |= BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP;
+            break;
+        case Kind::Label:
+            style |= c.look.align == form::Align::Centre ? SS_CENTER | WS_BORDER : SS_LEFT;
+            break;
+        case Kind::Timer:
+            return nullptr;
+    }
+    HWND hwnd = CreateWindowExW(extended, cls, wide(c.caption).c_str(), style, (c.left + dx) / 15,
+                                (c.top + dy) / 15, c.width / 15, c.height / 15, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (c.font != form::FontId::None) {
+        const form::FontDef f = form::fontDef(c.font);
+        HFONT font = f.face.empty()
+                         ? static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))
+                         : CreateFontW(-MulDiv(static_cast<int>(f.points * 10), 96, 720), 0, 0, 0,
+                                       f.weight, 0, 0, 0, static_cast<DWORD>(f.charset), 0, 0, 0, 0,
+                                       wide(f.face).c_str());
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (c.picture != form::Picture::None) {
+        const int id = c.picture == form::Picture::Illustration ? 1 : 2;
+        SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP,
+                     reinterpret_cast<LPARAM>(LoadImageW(
+                         GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
+    }
+    return hwnd;
 }
 
 }  // namespace
@@ -33,18 +96,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"Peer";
     RegisterClassW(&windowClass);
-    RECT size{0, 0, 769, 505};
+    RECT size{0, 0, form::kWindow.clientWidth / 15, form::kWindow.clientHeight / 15};
     AdjustWindowRect(&size, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND window = CreateWindowExW(0, L"Peer", L"Varnsel v0.1 ", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, size.right - size.left, size.bottom - size.top,
-                                  nullptr, nullptr, instance, nullptr);
-    child(L"STATIC", L"Games in this directory:", 0, {488, 24, 161, 25}, window);
-    if (std::wcscmp(arguments, L"--label") != 0) {
-        HWND list = child(L"LISTBOX", nullptr, WS_VSCROLL | LBS_SORT | LBS_NOTIFY | LBS_HASSTRINGS,
-                          {488, 48, 169, 52}, window);
-        wchar_t directory[MAX_PATH];
-        GetCurrentDirectoryW(MAX_PATH, directory);
-        child(L"STATIC", directory, 0, {152, 432, 241, 25}, window);
+    HWND window =
+        CreateWindowExW(0, L"Peer", wide(form::kWindow.caption).c_str(), WS_OVERLAPPEDWINDOW,
+                        CW_USEDEFAULT, CW_USEDEFAULT, size.right - size.left,
+                        size.bottom - size.top, nullptr, nullptr, instance, nullptr);
+    if (std::wcscmp(arguments, L"--label") == 0) {
+        child(form::def("lblListDirs"), 0, 0, window);
+    } else {
+        HWND list = nullptr, directory = nullptr;
+        for (const form::ControlDef& c : form::kControls) {
+            const bool framed = !c.container.empty();
+            HWND hwnd = child(c, framed ? form::def("fraOptions").left : 0,
+                              framed ? form::def("fraOptions").top : 0, window);
+            if (c.kind == Kind::ListBox) list = hwnd;
+            if (c.kind == Kind::Image) arrow = hwnd;
+            if (c.name == "lblDir") directory = hwnd;
+        }
+        wchar_t path[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, path);
+        SetWindowTextW(directory, path);
         WIN32_FIND_DATAW found;
         HANDLE find = FindFirstFileW(L"*", &found);
         for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &found)) {
@@ -55,6 +127,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
                 SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
         }
         if (find != INVALID_HANDLE_VALUE) FindClose(find);
+        SetTimer(window, 1, 600, nullptr);
     }
     ShowWindow(window, show);
     UpdateWindow(window);
