@@ -35,7 +35,8 @@ struct Message {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    LRESULT standard() const { return DefSubclassProc(hwnd, message, wParam, lParam); }
+    WNDPROC own;
+    LRESULT standard() const { return CallWindowProcW(own, hwnd, message, wParam, lParam); }
 };
 
 struct Win32FormEngine::Impl {
@@ -60,8 +61,9 @@ struct Win32FormEngine::Impl {
 
     // Input and focus (win32_input.cpp).
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR index, DWORD_PTR self);
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void subclass(ControlId control);
+    static LRESULT onDestroyControl(const Message& m);
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onTimer(WPARAM id);
     LRESULT onActivate(WPARAM wParam);
@@ -85,6 +87,7 @@ struct Win32FormEngine::Impl {
     LRESULT onNotify(LPARAM lParam);
     LRESULT keepTooltipOnItsMonitor();
     void addTooltip(HWND label);
+    void relayToTooltip(const Message& m) const;
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
@@ -94,6 +97,8 @@ struct Win32FormEngine::Impl {
         .giveFocus = [this](ControlId control) { SetFocus(hwnd(control)); },
     }};
     std::array<HWND, form::kControlCount> hwnds{};
+    // Each control's own window procedure, which its messages go on to.
+    std::array<WNDPROC, form::kControlCount> ownProcs{};
     std::array<HBITMAP, form::kControlCount> pictures{};
     std::array<bool, form::kControlCount> timerOn{};
     HFONT fonts[4] = {};

@@ -30,13 +30,26 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
     // clang-format on
 }
 
+// The engine and the control's row are read from the control's own window
+// data, never from its properties: under Wine each property look-up is a
+// call to the server, and every message of every control would pay one.
+void Win32FormEngine::Impl::subclass(ControlId control) {
+    HWND hwnd = this->hwnd(control);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ownProcs[static_cast<std::size_t>(control.index)] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
+}
+
 LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                    LPARAM lParam, UINT_PTR index, DWORD_PTR self) {
-    Impl& impl = *reinterpret_cast<Impl*>(self);
-    const Message m{ControlId(static_cast<int>(index)), hwnd, message, wParam, lParam};
+                                                    LPARAM lParam) {
+    Impl& impl = *reinterpret_cast<Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const int index = GetDlgCtrlID(hwnd) - kFirstId;
+    const WNDPROC own = impl.ownProcs[static_cast<std::size_t>(index)];
+    const Message m{ControlId(index), hwnd, message, wParam, lParam, own};
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) impl.relayToTooltip(m);
     // clang-format off
     switch (message) {
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, controlProc, index); return m.standard();
+        case WM_NCDESTROY: return onDestroyControl(m);
         case WM_PAINT: return onPaint(m);
         case WM_SETTEXT: return onSetText(m);
         case WM_ERASEBKGND: return onEraseBackground(m);
@@ -49,6 +62,13 @@ LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPA
         default: return m.standard();
     }
     // clang-format on
+}
+
+// The control's own procedure back, unless another subclass came after ours.
+LRESULT Win32FormEngine::Impl::onDestroyControl(const Message& m) {
+    if (GetWindowLongPtrW(m.hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(controlProc))
+        SetWindowLongPtrW(m.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m.own));
+    return m.standard();
 }
 
 // A button's or check box's click, whatever made it: the mouse, Space, or

@@ -91,15 +91,25 @@ LRESULT Win32FormEngine::Impl::onEraseBackground(const Message& m) {
 
 // Its text, asked for when it would show: the whole text of a label that
 // cuts some of it off, and nothing otherwise.
+// The label's mouse messages reach its tooltip through relayToTooltip, not
+// through a subclass of the tooltip's own, which would look itself up in the
+// label's properties at every message.
 void Win32FormEngine::Impl::addTooltip(HWND label) {
     if (!tooltip) return;
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = window;
     tool.uId = reinterpret_cast<UINT_PTR>(label);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32FormEngine::Impl::relayToTooltip(const Message& m) const {
+    if (!tooltip || form::def(m.control).kind != form::Kind::Label) return;
+    MSG relayed{m.hwnd, m.message, m.wParam, m.lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&relayed.pt);
+    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 // A label's tooltip asks for its text as it is about to show: the whole text,

@@ -297,12 +297,11 @@ void Win32FormEngine::Impl::build() {
         describe(described.value, form::def(described.value).caption);
     layout();
     stack();
-    // Subclassed last, the tooltips after: every message through a subclass
-    // costs a look-up of the window's properties (under Wine a call to its
-    // server), and those of the layout need nothing of them.
+    // Their messages come to the engine from here on; those of the layout
+    // need nothing of it.
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         if (!hwnds[i]) continue;
-        SetWindowSubclass(hwnds[i], controlProc, i, reinterpret_cast<DWORD_PTR>(this));
+        subclass(ControlId(static_cast<int>(i)));
         if (form::kControls[i].kind == Kind::Label) addTooltip(hwnds[i]);
     }
 }
