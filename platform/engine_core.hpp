@@ -119,7 +119,7 @@ private:
     EventQueue events_;
     std::optional<ControlId> lastFocus_;
     std::optional<ControlId> swallowed_;  // a press that had no effect, awaiting its release
-    std::deque<Assisted> assisted_;  // in the order they came
+    std::deque<Assisted> assisted_;       // in the order they came
     // Set while the core handles an input, which delivers the focus moves it
     // makes itself: they need no turn of the loop.
     bool handlingInput_ = false;
