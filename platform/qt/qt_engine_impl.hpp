@@ -50,7 +50,6 @@ struct QtFormEngine::Impl : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool inWindow(QObject* object) const;
     bool focusIsOn(ControlId control) const;
-    std::int16_t keyAscii(const QEvent* event) const;
     void endProgram();
 
     std::unique_ptr<QApplication> ownApplication;

@@ -6,6 +6,19 @@
 #include "platform/qt/qt_engine_impl.hpp"
 
 namespace varnsel::platform::qt {
+namespace {
+
+// The character a key types, as the logic's KeyPress takes it: 13 for Enter
+// on either keyboard, 0 for Tab and for a key that types nothing.
+std::int16_t keyAscii(const QEvent* event) {
+    const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+    const int code = keyEvent->key();
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) return 13;
+    if (code == Qt::Key_Tab || code == Qt::Key_Backtab || keyEvent->text().isEmpty()) return 0;
+    return static_cast<std::int16_t>(keyEvent->text().at(0).unicode());
+}
+
+}  // namespace
 
 // Focus moves between this window's controls raise LostFocus and GotFocus,
 // after the move, as events of their own; the window losing or regaining
@@ -41,16 +54,6 @@ bool QtFormEngine::Impl::eventFilter(QObject* watched, QEvent* event) {
     if (!core.key(*target)) return true;
     const std::int16_t ascii = keyAscii(event);
     return ascii != 0 && !core.character(*target, ascii);
-}
-
-// The character a key types, as the logic's KeyPress takes it: 13 for Enter
-// on either keyboard, 0 for Tab and for a key that types nothing.
-std::int16_t QtFormEngine::Impl::keyAscii(const QEvent* event) const {
-    const auto* keyEvent = static_cast<const QKeyEvent*>(event);
-    const int code = keyEvent->key();
-    if (code == Qt::Key_Return || code == Qt::Key_Enter) return 13;
-    if (code == Qt::Key_Tab || code == Qt::Key_Backtab || keyEvent->text().isEmpty()) return 0;
-    return static_cast<std::int16_t>(keyEvent->text().at(0).unicode());
 }
 
 bool QtFormEngine::Impl::inWindow(QObject* object) const {

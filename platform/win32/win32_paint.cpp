@@ -90,10 +90,9 @@ LRESULT Win32FormEngine::Impl::onEraseBackground(const Message& m) {
 }
 
 // Its text, asked for when it would show: the whole text of a label that
-// cuts some of it off, and nothing otherwise.
-// The label's mouse messages reach its tooltip through relayToTooltip, not
-// through a subclass of the tooltip's own, which would look itself up in the
-// label's properties at every message.
+// cuts some of it off, and nothing otherwise. The label's mouse messages
+// reach it through relayToTooltip, not through a subclass of the tooltip's
+// own, which would look itself up in the label's properties at every message.
 void Win32FormEngine::Impl::addTooltip(HWND label) {
     if (!tooltip) return;
     TTTOOLINFOW tool{};

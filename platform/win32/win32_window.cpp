@@ -277,6 +277,8 @@ void Win32FormEngine::Impl::build() {
             continue;
         }
         HWND hwnd = hwnds[i] = make(control);
+        subclass(control);
+        if (def.kind == Kind::Label) addTooltip(hwnd);
         if (const int resource = pictureResource(def.picture)) {
             pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -297,13 +299,6 @@ void Win32FormEngine::Impl::build() {
         describe(described.value, form::def(described.value).caption);
     layout();
     stack();
-    // Their messages come to the engine from here on; those of the layout
-    // need nothing of it.
-    for (std::size_t i = 0; i < form::kControlCount; ++i) {
-        if (!hwnds[i]) continue;
-        subclass(ControlId(static_cast<int>(i)));
-        if (form::kControls[i].kind == Kind::Label) addTooltip(hwnds[i]);
-    }
 }
 
 // A screen reader reads a control's description when it takes the focus.
