@@ -10,6 +10,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/form/window_definition.hpp"
 #include "platform/engine_core.hpp"
@@ -45,10 +46,13 @@ struct Win32FormEngine::Impl {
 
     // Building (win32_window.cpp).
     void build();
-    HWND make(ControlId control);
+    static std::vector<ControlId> frontToBack();
+    void make(ControlId control);
+    RECT placeOf(ControlId control) const;
+    void setFont(ControlId control, bool redraw);
     void layout();
     void makeFonts();
-    void stack();
+    void annotate();
     int scale(int twips) const { return MulDiv(twips, dpi, 1440); }
 
     HWND hwnd(ControlId control) const { return hwnds[static_cast<std::size_t>(control.index)]; }
@@ -74,6 +78,7 @@ struct Win32FormEngine::Impl {
     LRESULT onButtonUp(const Message& m);
     LRESULT onKeyDown(const Message& m);
     LRESULT onChar(const Message& m);
+    LRESULT onGetObject(const Message& m);
     void tab(bool back);
     int messageLoop();
 
@@ -86,8 +91,8 @@ struct Win32FormEngine::Impl {
     static LabelLayout labelLayout(HWND label, HDC dc, const std::string& text);
     LRESULT onNotify(LPARAM lParam);
     LRESULT keepTooltipOnItsMonitor();
-    void addTooltip(HWND label);
-    void relayToTooltip(const Message& m) const;
+    void makeTooltip();
+    void relayToTooltip(const Message& m);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
@@ -103,6 +108,9 @@ struct Win32FormEngine::Impl {
     std::array<bool, form::kControlCount> timerOn{};
     HFONT fonts[4] = {};
     int dpi = 96;
+    bool built = false;
+    bool annotated = false;
+    bool comStarted = false;
     IAccPropServices* accessibility = nullptr;
     HWND tooltip = nullptr;
     std::wstring tooltipText;  // what the tooltip shows while it shows

@@ -25,6 +25,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
         case WM_CTLCOLORSTATIC: return onControlColour(reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORBTN: return onControlColour(reinterpret_cast<HDC>(wParam));
         case WM_DESTROY: return self->onDestroy();
+        case WM_GETOBJECT: return self->annotate(), DefWindowProcW(hwnd, message, wParam, lParam);
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // clang-format on
@@ -59,6 +60,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::controlProc(HWND hwnd, UINT message, WPA
         case WM_LBUTTONUP: return impl.onButtonUp(m);
         case WM_KEYDOWN: return impl.onKeyDown(m);
         case WM_CHAR: return impl.onChar(m);
+        case WM_GETOBJECT: return impl.onGetObject(m);
         default: return m.standard();
     }
     // clang-format on
@@ -141,6 +143,11 @@ LRESULT Win32FormEngine::Impl::onKeyDown(const Message& m) {
 
 LRESULT Win32FormEngine::Impl::onChar(const Message& m) {
     return core.character(m.control, static_cast<std::int16_t>(m.wParam)) ? m.standard() : 0;
+}
+
+LRESULT Win32FormEngine::Impl::onGetObject(const Message& m) {
+    annotate();
+    return m.standard();
 }
 
 void Win32FormEngine::Impl::tab(bool back) {

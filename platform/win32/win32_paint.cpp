@@ -89,23 +89,33 @@ LRESULT Win32FormEngine::Impl::onEraseBackground(const Message& m) {
     return 1;
 }
 
-// Its text, asked for when it would show: the whole text of a label that
-// cuts some of it off, and nothing otherwise. The label's mouse messages
+// Made when the mouse first comes onto a label, with a tool for every label
+// whose text it asks for when it would show: the whole text of a label that
+// cuts some of it off, and nothing otherwise. The labels' mouse messages
 // reach it through relayToTooltip, not through a subclass of the tooltip's
 // own, which would look itself up in the label's properties at every message.
-void Win32FormEngine::Impl::addTooltip(HWND label) {
+void Win32FormEngine::Impl::makeTooltip() {
+    tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     if (!tooltip) return;
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(label);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        if (form::kControls[i].kind != form::Kind::Label) continue;
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(hwnds[i]);
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
-void Win32FormEngine::Impl::relayToTooltip(const Message& m) const {
-    if (!tooltip || form::def(m.control).kind != form::Kind::Label) return;
+void Win32FormEngine::Impl::relayToTooltip(const Message& m) {
+    if (form::def(m.control).kind != form::Kind::Label) return;
+    if (!tooltip) makeTooltip();
+    if (!tooltip) return;
     MSG relayed{m.hwnd, m.message, m.wParam, m.lParam, static_cast<DWORD>(GetMessageTime()), {}};
     GetCursorPos(&relayed.pt);
     SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));

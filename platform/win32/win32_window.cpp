@@ -1,5 +1,7 @@
 // Building the Win32 window from the window table: its class, fonts at the
-// monitor's dpi, the controls, their places and their stacking.
+// monitor's dpi, the controls made at their places in their stacking order,
+// and what only a user's first need makes: the tooltip and the annotations
+// a screen reader reads.
 #include <initguid.h>
 
 #include <cstddef>
@@ -136,9 +138,6 @@ Made kindOf(const form::ControlDef& def, const wchar_t* pictureClass) {
 Win32FormEngine::Impl::Impl() {
     INITCOMMONCONTROLSEX common{sizeof(common), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&common);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(&accessibility));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -175,7 +174,7 @@ Win32FormEngine::Impl::~Impl() {
         if (picture) DeleteObject(picture);
     }
     if (accessibility) accessibility->Release();
-    CoUninitialize();
+    if (comStarted) CoUninitialize();
 }
 
 void Win32FormEngine::Impl::makeFonts() {
@@ -203,10 +202,11 @@ void Win32FormEngine::Impl::makeFonts() {
     }
 }
 
-HWND Win32FormEngine::Impl::make(ControlId control) {
+// Made at its place with its font, each below those made before it, and
+// subclassed at once.
+void Win32FormEngine::Impl::make(ControlId control) {
     const form::ControlDef& def = form::def(control);
     const Made made = kindOf(def, kPictureClass);
-    if (!made.windowClass) return nullptr;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | made.style;
     DWORD exStyle = 0;
     if (def.look.border == form::Border::Sunken) exStyle |= WS_EX_CLIENTEDGE;
@@ -214,36 +214,53 @@ HWND Win32FormEngine::Impl::make(ControlId control) {
     if (form::takesFocus(def.kind)) style |= WS_TABSTOP;
     if (def.visible) style |= WS_VISIBLE;
     if (!def.enabled) style |= WS_DISABLED;
-    return CreateWindowExW(exStyle, made.windowClass, wide(def.caption).c_str(), style, 0, 0, 0, 0,
-                           window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control))),
-                           instance, nullptr);
+    const RECT place = placeOf(control);
+    hwnds[static_cast<std::size_t>(control.index)] = CreateWindowExW(
+        exStyle, made.windowClass, wide(def.caption).c_str(), style, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(control))), instance, nullptr);
+    subclass(control);
+    setFont(control, false);
 }
 
-// Positions and fonts for the current dpi: twips scaled, never re-laid-out on resize.
+// Twips scaled to the current dpi; a control in a frame is placed from the
+// frame's outer corner.
+RECT Win32FormEngine::Impl::placeOf(ControlId control) const {
+    const form::ControlDef& def = form::def(control);
+    int left = def.left;
+    int top = def.top;
+    if (const ControlId container = form::containerOf(control); container != form::kForm) {
+        left += form::def(container).left;
+        top += form::def(container).top;
+    }
+    const int x = scale(left), y = scale(top);
+    return {x, y, x + scale(def.width), y + scale(def.height)};
+}
+
+void Win32FormEngine::Impl::setFont(ControlId control, bool redraw) {
+    const form::ControlDef& def = form::def(control);
+    HWND h = hwnd(control);
+    if (def.font != form::FontId::None) {
+        SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(fonts[static_cast<int>(def.font)]),
+                     redraw);
+    }
+    if (def.look.rows > 0) {  // after the font, which sets a height of its own
+        RECT inside;
+        GetClientRect(h, &inside);
+        SendMessageW(h, LB_SETITEMHEIGHT, 0, std::max<LONG>(1, inside.bottom / def.look.rows));
+    }
+}
+
+// Places and fonts again for a new dpi: never re-laid-out on resize.
 void Win32FormEngine::Impl::layout() {
     makeFonts();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const ControlId control{static_cast<int>(i)};
-        const form::ControlDef& def = form::def(control);
         if (!hwnds[i]) continue;
-        int left = def.left;
-        int top = def.top;
-        if (const ControlId container = form::containerOf(control); container != form::kForm) {
-            left += form::def(container).left;  // inside a frame: from its outer corner
-            top += form::def(container).top;
-        }
-        SetWindowPos(hwnds[i], nullptr, scale(left), scale(top), scale(def.width),
-                     scale(def.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (def.font != form::FontId::None) {
-            SendMessageW(hwnds[i], WM_SETFONT,
-                         reinterpret_cast<WPARAM>(fonts[static_cast<int>(def.font)]), TRUE);
-        }
-        if (def.look.rows > 0) {  // after the font, which sets a height of its own
-            RECT inside;
-            GetClientRect(hwnds[i], &inside);
-            SendMessageW(hwnds[i], LB_SETITEMHEIGHT, 0,
-                         std::max<LONG>(1, inside.bottom / def.look.rows));
-        }
+        const RECT place = placeOf(control);
+        SetWindowPos(hwnds[i], nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        setFont(control, true);
     }
     if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
 }
@@ -265,20 +282,13 @@ void Win32FormEngine::Impl::build() {
         SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
-
+    makeFonts();
+    for (const ControlId control : frontToBack()) make(control);
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const ControlId control{static_cast<int>(i)};
         const form::ControlDef& def = form::def(control);
-        if (def.kind == Kind::Timer) {
-            setTimer(control, def.enabled);
-            continue;
-        }
-        HWND hwnd = hwnds[i] = make(control);
-        subclass(control);
-        if (def.kind == Kind::Label) addTooltip(hwnd);
+        HWND hwnd = hwnds[i];
+        if (def.kind == Kind::Timer) setTimer(control, def.enabled);
         if (const int resource = pictureResource(def.picture)) {
             pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -287,18 +297,30 @@ void Win32FormEngine::Impl::build() {
         }
         if (def.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
         if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
-        // A value label keeps the system's name for a static control, its
-        // text, which follows every change of the caption.
-        const std::string_view name = form::accessibleName(control);
-        if (accessibility && !name.empty()) {
-            accessibility->SetHwndPropStr(hwnd, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                          PROPID_ACC_NAME, wide(name).c_str());
-        }
+    }
+    built = true;
+}
+
+// Made when an accessibility client first asks the built window or a
+// control for its object, before the system builds the object that reads
+// them, so a start without a screen reader loads no COM. A value label keeps
+// the system's name for a static control, its text, which follows every
+// change of the caption.
+void Win32FormEngine::Impl::annotate() {
+    if (annotated || !built) return;
+    annotated = true;
+    comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                     reinterpret_cast<void**>(&accessibility));
+    if (!accessibility) return;
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const std::string_view name = form::accessibleName(ControlId(static_cast<int>(i)));
+        if (!hwnds[i] || name.empty()) continue;
+        accessibility->SetHwndPropStr(hwnds[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      PROPID_ACC_NAME, wide(name).c_str());
     }
     for (const form::DescribedBy& described : form::kDescribedBy)
-        describe(described.value, form::def(described.value).caption);
-    layout();
-    stack();
+        describe(described.value, narrow(windowText(hwnd(described.value))));
 }
 
 // A screen reader reads a control's description when it takes the focus.
@@ -310,21 +332,22 @@ void Win32FormEngine::Impl::describe(ControlId label, std::string_view caption) 
     }
 }
 
-// Front to back as the table says, each frame's children just in front of
-// their frame (here they are the window's children too).
-void Win32FormEngine::Impl::stack() {
-    std::vector<HWND> frontToBack;
+// The controls that are windows, front to back as the table says, each
+// frame's children just in front of their frame (here they are the window's
+// children too).
+std::vector<ControlId> Win32FormEngine::Impl::frontToBack() {
+    const auto isWindow = [](ControlId control) { return form::def(control).kind != Kind::Timer; };
+    std::vector<ControlId> order;
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const ControlId control{static_cast<int>(i)};
-        if (!hwnds[i] || form::containerOf(control) != form::kForm) continue;
+        if (!isWindow(control) || form::containerOf(control) != form::kForm) continue;
         for (std::size_t c = 0; c < form::kControlCount; ++c) {
-            if (hwnds[c] && form::containerOf(ControlId(static_cast<int>(c))) == control)
-                frontToBack.push_back(hwnds[c]);
+            const ControlId child{static_cast<int>(c)};
+            if (isWindow(child) && form::containerOf(child) == control) order.push_back(child);
         }
-        frontToBack.push_back(hwnds[i]);
+        order.push_back(control);
     }
-    for (HWND hwnd : frontToBack)
-        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return order;
 }
 
 std::optional<ControlId> Win32FormEngine::Impl::controlOf(HWND hwnd) const {
