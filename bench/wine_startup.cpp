@@ -1,9 +1,11 @@
-// VARNSEL.exe's start, timed under Wine beside the plain Win32 peer and a
-// window with one label: from CreateProcessW to the program's window shown
-// and its message loop idle, in folders of games. Every program is started
-// afresh for each sample, the programs interleaved; medians and ratios are
-// printed. Run by bench/wine-startup, which makes the folders.
-//   bench_wine_startup [--before OLD.exe] VARNSEL.exe PEER.exe SAMPLES FOLDER...
+// VARNSEL.exe's start, timed under Wine beside the plain Win32 peer, the same
+// peer with the launcher's manifest (v6), the peer's list left unsorted (the
+// floor: the enumeration and a list box filled in its order) and a window
+// with one label: from CreateProcessW to the program's window shown and its
+// message loop idle, in folders of games. Every program is started afresh
+// for each sample, the programs interleaved; medians and ratios are printed.
+// Run by bench/wine-startup, which makes the folders.
+//   bench_wine_startup [--before OLD.exe] VARNSEL.exe PEER.exe PEER-V6.exe SAMPLES FOLDER...
 // With --before, an earlier VARNSEL.exe is timed beside them too.
 #include <windows.h>
 // After windows.h.
@@ -82,37 +84,40 @@ int wmain(int argc, wchar_t** argv) {
         argv += 2;
         argc -= 2;
     }
-    if (argc < 5) {
+    if (argc < 6) {
         std::printf(
-            "usage: bench_wine_startup [--before OLD.exe] VARNSEL.exe PEER.exe SAMPLES "
-            "FOLDER...\n");
+            "usage: bench_wine_startup [--before OLD.exe] VARNSEL.exe PEER.exe PEER-V6.exe "
+            "SAMPLES FOLDER...\n");
         return 2;
     }
     const std::wstring launcher = L"\"" + std::wstring(argv[1]) + L"\"";
     const std::wstring peer = L"\"" + std::wstring(argv[2]) + L"\"";
-    const int samples = std::max(1, _wtoi(argv[3]));
-    std::vector<std::wstring> lines{peer + L" --label", peer, launcher};
+    const std::wstring peerV6 = L"\"" + std::wstring(argv[3]) + L"\"";
+    const int samples = std::max(1, _wtoi(argv[4]));
+    enum { kLabel, kFloor, kPeer, kPeerV6, kOurs, kBefore };
+    std::vector<std::wstring> lines{peer + L" --label", peer + L" --unsorted", peer, peerV6,
+                                    launcher};
     if (!before.empty()) lines.push_back(before);
-    timeToWindow(launcher, argv[4]);  // Wine maps the programs in once
-    std::printf("%-30s %9s %9s %9s %13s %11s", "folder", "label", "peer", "VARNSEL", "VARNSEL/peer",
-                "peer/label");
-    std::printf(before.empty() ? "\n" : " %9s %12s\n", "before", "before/peer");
-    for (int f = 4; f < argc; ++f) {
+    timeToWindow(launcher, argv[5]);  // Wine maps the programs in once
+    std::printf("%-28s %8s %8s %8s %8s %8s %8s %9s %10s", "folder", "label", "floor", "peer",
+                "peer v6", "VARNSEL", "/peer", "/peer v6", "floor/peer");
+    std::printf(before.empty() ? "\n" : " %8s %8s\n", "before", "/peer");
+    for (int f = 5; f < argc; ++f) {
         std::vector<std::vector<double>> times(lines.size());
         double memory[2] = {};  // the peer's and VARNSEL.exe's peak
         for (int s = 0; s < samples; ++s) {
             for (std::size_t p = 0; p < lines.size(); ++p) {
                 times[p].push_back(timeToWindow(lines[p], argv[f]));
-                if (p == 1 || p == 2) memory[p - 1] = peakMiB;
+                if (p == kPeer) memory[0] = peakMiB;
+                if (p == kOurs) memory[1] = peakMiB;
             }
         }
-        const double label = median(times[0]), plain = median(times[1]), ours = median(times[2]);
-        std::printf("%-30ls %6.0f ms %6.0f ms %6.0f ms %12.2fx %10.2fx", argv[f], label, plain,
-                    ours, ours / plain, plain / label);
-        if (!before.empty()) {
-            const double old = median(times[3]);
-            std::printf(" %6.0f ms %11.2fx", old, old / plain);
-        }
+        double m[kBefore + 1] = {};
+        for (std::size_t p = 0; p < lines.size(); ++p) m[p] = median(times[p]);
+        std::printf("%-28ls %5.0f ms %5.0f ms %5.0f ms %5.0f ms %5.0f ms %7.2fx %8.2fx %9.2fx",
+                    argv[f], m[kLabel], m[kFloor], m[kPeer], m[kPeerV6], m[kOurs],
+                    m[kOurs] / m[kPeer], m[kOurs] / m[kPeerV6], m[kFloor] / m[kPeer]);
+        if (!before.empty()) std::printf(" %5.0f ms %7.2fx", m[kBefore], m[kBefore] / m[kPeer]);
         std::printf("   peak memory: peer %.1f MiB, VARNSEL %.1f MiB\n", memory[0], memory[1]);
         std::fflush(stdout);
     }
