@@ -92,6 +92,7 @@ struct Win32FormEngine::Impl {
     LRESULT onNotify(LPARAM lParam);
     LRESULT keepTooltipOnItsMonitor();
     void makeTooltip();
+    void sizeTooltip();
     void relayToTooltip(const Message& m);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);

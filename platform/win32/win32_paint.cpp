@@ -99,7 +99,7 @@ void Win32FormEngine::Impl::makeTooltip() {
                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     if (!tooltip) return;
-    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
+    sizeTooltip();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         if (form::kControls[i].kind != form::Kind::Label) continue;
         TTTOOLINFOW tool{};
@@ -110,6 +110,11 @@ void Win32FormEngine::Impl::makeTooltip() {
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+// A tooltip wraps at half the window's width, at the current dpi.
+void Win32FormEngine::Impl::sizeTooltip() {
+    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
 }
 
 void Win32FormEngine::Impl::relayToTooltip(const Message& m) {

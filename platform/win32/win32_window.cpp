@@ -262,7 +262,7 @@ void Win32FormEngine::Impl::layout() {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         setFont(control, true);
     }
-    if (tooltip) SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(form::kWindow.clientWidth / 2));
+    sizeTooltip();
 }
 
 void Win32FormEngine::Impl::build() {
