@@ -5,12 +5,16 @@
 #ifdef _WIN32
 #include "platform/win32/win32_engine.hpp"
 #include "platform/win32/win32_runtime.hpp"
+#include "platform/win32/win32_start.hpp"
 
 int main() {
+    namespace win32 = varnsel::platform::win32;
+    win32::keepTheWorkingDirectoryOutOfTheDllSearch();  // before anything loads a DLL
     // The arguments come from the UTF-16 command line, not the ANSI argv.
-    varnsel::platform::win32::Win32FormEngine window;
-    varnsel::platform::win32::Win32Runtime runtime;
-    return varnsel::startLauncher(window, runtime, window.arguments());
+    const std::vector<std::string> arguments = win32::programArguments();
+    win32::Win32FormEngine window;
+    win32::Win32Runtime runtime;
+    return varnsel::startLauncher(window, runtime, arguments);
 }
 #else
 #include "platform/posix/posix_runtime.hpp"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/argv_split.hpp"
+#include "platform/refusal.hpp"
 
 extern char** environ;
 
@@ -147,21 +148,23 @@ std::string startFailure(const std::string& path, int error) {
     const std::string own = reason(error);
     struct stat st {};
     if (error == EACCES && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return "it is a folder, not a program (" + own + ")";
+        return refusal(kAFolder, own);
     if (error != ENOEXEC) return own;
     char start[2] = {};
     const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const ssize_t read = file < 0 ? -1 : ::read(file, start, sizeof(start));
     if (file >= 0) close(file);
-    if (read == 0) return "it is an empty file, not a program (" + own + ")";
+    if (read == 0) return refusal(kAnEmptyFile, own);
     if (read == 2 && start[0] == 'M' && start[1] == 'Z') {
-        return "it is a Windows program, which Linux starts only through Wine's binfmt "
-               "support, the wine-binfmt package (" +
-               own + ")";
+        return refusal(
+            "a Windows program, which Linux starts only through Wine's binfmt support, the "
+            "wine-binfmt package",
+            own);
     }
-    return "it is not a program this system can start; a script needs a first line that "
-           "names its interpreter, such as #!/bin/sh (" +
-           own + ")";
+    return refusal(
+        "not a program this system can start; a script needs a first line that names its "
+        "interpreter, such as #!/bin/sh",
+        own);
 }
 
 }  // namespace

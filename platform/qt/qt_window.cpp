@@ -138,14 +138,9 @@ QWidget* QtFormEngine::Impl::make(ControlId control, QWidget* parent) {
                     [this, control] { core.click(control, [] {}); });
             return button;
         }
-        case Kind::Image: {
-            auto* image = new QLabel(parent);
-            image->setPixmap(QPixmap::fromImage(
-                readBitmap(form::pictureFile(def.picture), {px(def.width), px(def.height)},
-                           parent->palette().color(QPalette::Window))));
-            image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            return image;
-        }
+        case Kind::Image:
+            return new FaceImage(form::pictureFile(def.picture), {px(def.width), px(def.height)},
+                                 parent);
         case Kind::Label: {
             auto* label = new Label(caption, parent);
             label->setTextFormat(Qt::PlainText);  // a name is never markup

@@ -277,6 +277,21 @@ std::vector<QImage> readIcon(std::span<const unsigned char> file) {
     return images;
 }
 
+FaceImage::FaceImage(std::span<const unsigned char> file, QSize size, QWidget* parent)
+    : QLabel(parent), file_(file), size_(size) {
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    showPicture();
+}
+
+void FaceImage::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) showPicture();
+}
+
+void FaceImage::showPicture() {
+    setPixmap(QPixmap::fromImage(readBitmap(file_, size_, palette().color(QPalette::Window))));
+}
+
 QImage readBitmap(std::span<const unsigned char> file, QSize size, const QColor& face) {
     const auto number = [&](std::size_t at) { return varnsel::platform::qt::number(file, at); };
     const int offset = number(10), width = number(18), height = number(22);

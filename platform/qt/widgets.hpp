@@ -100,6 +100,21 @@ private:
     QImage shown_;
 };
 
+// An image whose picture shows the light grey in the window's colour of the
+// moment: made anew when the palette changes, a dark one included.
+class FaceImage : public QLabel {
+public:
+    FaceImage(std::span<const unsigned char> file, QSize size, QWidget* parent);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void showPicture();
+    std::span<const unsigned char> file_;
+    QSize size_;
+};
+
 // The top-left `size` of a 24-bit bottom-up bitmap file, read straight from
 // its rows, with the light grey (192, 192, 192) that was the face colour of
 // its day drawn in `face` (give an invalid colour to keep it).

@@ -2,9 +2,6 @@
 #include "platform/win32/win32_engine.hpp"
 
 #include "platform/win32/win32_impl.hpp"
-// After windows.h.
-#include <shellapi.h>
-
 #include "platform/wtf8.hpp"
 
 namespace varnsel::platform::win32 {
@@ -20,15 +17,6 @@ std::u16string_view units(const std::wstring& text) {
 
 Win32FormEngine::Win32FormEngine() : impl_(std::make_unique<Impl>()) {}
 Win32FormEngine::~Win32FormEngine() = default;
-
-std::vector<std::string> Win32FormEngine::arguments() const {
-    int count = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int i = 1; argv && i < count; ++i) arguments.push_back(narrow(argv[i], wcslen(argv[i])));
-    LocalFree(argv);
-    return arguments;
-}
 
 int Win32FormEngine::run(FormHandler& form) {
     Impl& impl = *impl_;

@@ -16,8 +16,6 @@ public:
     ~Win32FormEngine() override;
 
     int run(FormHandler& form) override;
-    // The program's arguments after its own name, from its UTF-16 command line.
-    std::vector<std::string> arguments() const;
 
     void setCaption(ControlId label, std::string_view text) override;
     int value(ControlId checkBox) const override;

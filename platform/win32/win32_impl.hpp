@@ -21,7 +21,9 @@ namespace varnsel::platform::win32 {
 
 inline constexpr int kFirstId = 100;  // clear of IDOK and IDCANCEL
 inline constexpr UINT kPump = WM_APP + 1;
+inline constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE, Windows 10 1703
 inline constexpr wchar_t kWindowClass[] = L"VarnselWindow";
+inline constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;  // the window's
 inline constexpr wchar_t kPictureClass[] = L"VarnselPicture";
 
 // A control's child-window id and timer id, from its row in the table.
@@ -52,6 +54,9 @@ struct Win32FormEngine::Impl {
     void setFont(ControlId control, bool redraw);
     void layout();
     void makeFonts();
+    void loadPictures();
+    SIZE outerSizeAt(int atDpi) const;
+    void fitClientArea();
     void annotate();
     int scale(int twips) const { return MulDiv(twips, dpi, 1440); }
 
@@ -71,7 +76,10 @@ struct Win32FormEngine::Impl {
     LRESULT onCommand(WPARAM wParam, LPARAM lParam);
     LRESULT onTimer(WPARAM id);
     LRESULT onActivate(WPARAM wParam);
+    static void onCreateFrame(HWND hwnd, LPARAM lParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+    LRESULT onSysColorChange();
     LRESULT onDestroy();
     LRESULT onSetFocus(const Message& m);
     LRESULT onButtonDown(const Message& m);
@@ -107,11 +115,12 @@ struct Win32FormEngine::Impl {
     std::array<WNDPROC, form::kControlCount> ownProcs{};
     std::array<HBITMAP, form::kControlCount> pictures{};
     std::array<bool, form::kControlCount> timerOn{};
-    HFONT fonts[4] = {};
+    std::array<HFONT, 4> fonts{};
     int dpi = 96;
     bool built = false;
     bool annotated = false;
     bool comStarted = false;
+    HMODULE ole32 = nullptr;  // loaded for a screen reader's first ask
     IAccPropServices* accessibility = nullptr;
     HWND tooltip = nullptr;
     std::wstring tooltipText;  // what the tooltip shows while it shows

@@ -2,16 +2,13 @@
 // each dispatch one message a line to a small function; focus moves, presses,
 // keys, Tab, timers and the message loop.
 #include "platform/win32/win32_impl.hpp"
+#include "platform/win32/win32_system.hpp"
 
 namespace varnsel::platform::win32 {
 
 LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                    LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-        static_cast<Impl*>(created->lpCreateParams)->window = hwnd;
-    }
+    if (message == WM_NCCREATE) onCreateFrame(hwnd, lParam);
     auto* self = reinterpret_cast<Impl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     // clang-format off
@@ -22,6 +19,8 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
         case kPump: return self->core.pump(), 0;
         case WM_ACTIVATE: return self->onActivate(wParam);
         case WM_DPICHANGED: return self->onDpiChanged(wParam, lParam);
+        case kGetDpiScaledSize: return self->onGetDpiScaledSize(wParam, lParam);
+        case WM_SYSCOLORCHANGE: return self->onSysColorChange();
         case WM_CTLCOLORSTATIC: return onControlColour(reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORBTN: return onControlColour(reinterpret_cast<HDC>(wParam));
         case WM_DESTROY: return self->onDestroy();
@@ -29,6 +28,17 @@ LRESULT CALLBACK Win32FormEngine::Impl::windowProc(HWND hwnd, UINT message, WPAR
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // clang-format on
+}
+
+// The window's engine, stored before any other message; and the frame
+// scaled with the dpi of its monitor where the system does that only when
+// asked (per-monitor v1, Windows 10 1607; from 1703 on it always does).
+void Win32FormEngine::Impl::onCreateFrame(HWND hwnd, LPARAM lParam) {
+    auto* created = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    static_cast<Impl*>(created->lpCreateParams)->window = hwnd;
+    if (const auto scaleFrame = userFunction<BOOL WINAPI(HWND)>("EnableNonClientDpiScaling"))
+        scaleFrame(hwnd);
 }
 
 // The engine and the control's row are read from the control's own window
@@ -102,13 +112,37 @@ LRESULT Win32FormEngine::Impl::onActivate(WPARAM wParam) {
     return 0;
 }
 
+// At the place the system suggests, with the client area the layout needs
+// at the new dpi: the suggested size scales the frame too, which does not
+// scale linearly.
 LRESULT Win32FormEngine::Impl::onDpiChanged(WPARAM wParam, LPARAM lParam) {
     dpi = HIWORD(wParam);
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    SetWindowPos(window, nullptr, suggested->left, suggested->top,
-                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+    const SIZE size = outerSizeAt(dpi);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
     layout();
+    return 0;
+}
+
+// From Windows 10 1703 on the system asks which size a move to another dpi
+// suggests: the one whose client area is the layout's there.
+LRESULT Win32FormEngine::Impl::onGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
+    *reinterpret_cast<SIZE*>(lParam) = outerSizeAt(static_cast<int>(LOWORD(wParam)));
+    return TRUE;
+}
+
+// The user's colours changed: the controls are told, as common controls
+// must be, the arrow's grey follows the new face colour, and all is drawn
+// again.
+LRESULT Win32FormEngine::Impl::onSysColorChange() {
+    for (HWND control : hwnds) {
+        if (control) SendMessageW(control, WM_SYSCOLORCHANGE, 0, 0);
+    }
+    if (tooltip) SendMessageW(tooltip, WM_SYSCOLORCHANGE, 0, 0);
+    loadPictures();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
 

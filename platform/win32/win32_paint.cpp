@@ -2,9 +2,55 @@
 // out, their tooltips, the pictures, and the face colour behind controls.
 #include <algorithm>
 
+#include "platform/win32/resources.h"
 #include "platform/win32/win32_impl.hpp"
 
 namespace varnsel::platform::win32 {
+namespace {
+
+int pictureResource(form::Picture picture) {
+    return picture == form::Picture::Illustration ? IDB_ILLUSTRATION
+           : picture == form::Picture::Arrow      ? IDB_ARROW
+                                                  : 0;
+}
+
+// The arrow's light grey (192, 192, 192) was the face colour of its day; it
+// is drawn in today's, so that the picture blends with the window.
+void greyToFace(HBITMAP picture) {
+    DIBSECTION dib{};
+    if (GetObjectW(picture, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 24) return;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+    for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
+        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes;
+        for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+            if (pixel[0] == 192 && pixel[1] == 192 && pixel[2] == 192) {
+                pixel[0] = GetBValue(face);
+                pixel[1] = GetGValue(face);
+                pixel[2] = GetRValue(face);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// Each control's picture, made anew from the program's resources: the
+// arrow's grey in the face colour of the moment.
+void Win32FormEngine::Impl::loadPictures() {
+    for (std::size_t i = 0; i < form::kControlCount; ++i) {
+        const form::ControlDef& def = form::kControls[i];
+        const int resource = pictureResource(def.picture);
+        if (!resource) continue;
+        HBITMAP old = pictures[i];
+        pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (def.kind == form::Kind::Image) greyToFace(pictures[i]);
+        SetWindowLongPtrW(hwnds[i], 0, reinterpret_cast<LONG_PTR>(pictures[i]));
+        if (old) DeleteObject(old);
+        InvalidateRect(hwnds[i], nullptr, FALSE);
+    }
+}
 
 std::wstring windowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -13,8 +59,11 @@ std::wstring windowText(HWND hwnd) {
     return text;
 }
 
-// Labels, check boxes and the frame on the window's face colour.
+// Labels, check boxes and the frame on the window's face colour, in its
+// button text colour: the two the user's scheme makes to be read together,
+// High Contrast included. A fresh DC holds black text.
 LRESULT Win32FormEngine::Impl::onControlColour(HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -185,6 +234,7 @@ LRESULT CALLBACK Win32FormEngine::Impl::pictureProc(HWND hwnd, UINT message, WPA
             reinterpret_cast<const Impl*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
         const int dpi = impl ? impl->dpi : 96;
         SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);  // which HALFTONE leaves undefined
         StretchBlt(dc, 0, 0, MulDiv(info.bmWidth, dpi, 96), MulDiv(info.bmHeight, dpi, 96), source,
                    0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         SelectObject(source, old);

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_runtime.hpp"
 
+#include "platform/refusal.hpp"
 #include "platform/win32/win32_text.hpp"
 
 namespace varnsel::platform::win32 {
@@ -7,6 +8,35 @@ namespace {
 
 // The longest command line CreateProcessW takes, without its closing null.
 constexpr std::size_t kLongestCommandLine = 32766;
+
+// What is wrong with a program the system refused, in plain words where the
+// system's are not, with its own reason, its insert filled, kept beside them.
+// Read from the file itself: the reasons differ between versions of Windows
+// (and Wine), a folder's among them.
+std::string startFailure(const std::wstring& path, DWORD error) {
+    const std::string own = systemReason(error, narrow(path));
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return own;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return refusal(kAFolder, own);
+    char start[2] = {};
+    DWORD read = 0;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return own;
+    const bool known = ReadFile(file, start, sizeof(start), &read, nullptr) != FALSE;
+    CloseHandle(file);
+    if (!known) return own;
+    if (read == 0) return refusal(kAnEmptyFile, own);
+    if (read < 2 || start[0] != 'M' || start[1] != 'Z')
+        return refusal("not a program, but a file of another kind", own);
+    if (error == ERROR_BAD_EXE_FORMAT || error == ERROR_EXE_MACHINE_TYPE_MISMATCH) {
+        return refusal(
+            "a program this Windows cannot start: one for DOS, for 16-bit Windows, or for "
+            "another processor",
+            own);
+    }
+    return own;
+}
 
 }  // namespace
 
@@ -122,7 +152,7 @@ Result<Done> Win32Runtime::startProgram(std::string_view program, std::string_vi
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
-        return Result<Done>::failure(systemReason(GetLastError()));
+        return Result<Done>::failure(startFailure(application, GetLastError()));
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

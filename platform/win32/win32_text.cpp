@@ -17,7 +17,33 @@ std::string narrow(const std::wstring& text) {
     return narrow(text.data(), text.size());
 }
 
-std::string systemReason(DWORD error) {
+namespace {
+
+// The system's text with each insert ("%1", "%2!s!") replaced by `insert`:
+// its messages are written for a caller that fills them, and the user would
+// otherwise read the raw "%1".
+std::wstring filled(const std::wstring& text, std::wstring_view insert) {
+    const auto digit = [](wchar_t c) { return c >= L'0' && c <= L'9'; };
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%' || i + 1 == text.size() || !digit(text[i + 1]) || text[i + 1] == L'0') {
+            out += text[i];
+            continue;
+        }
+        ++i;
+        while (i + 1 < text.size() && digit(text[i + 1])) ++i;
+        if (i + 1 < text.size() && text[i + 1] == L'!') {  // a format: "%1!s!"
+            const std::size_t close = text.find(L'!', i + 2);
+            if (close != std::wstring::npos) i = close;
+        }
+        out += insert;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string systemReason(DWORD error, std::string_view insert) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -27,7 +53,7 @@ std::string systemReason(DWORD error) {
     // Without the trailing line break.
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
-    return narrow(text);
+    return narrow(filled(text, insert.empty() ? L"it" : wide(insert)));
 }
 
 }  // namespace varnsel::platform::win32

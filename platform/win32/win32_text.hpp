@@ -16,6 +16,8 @@ namespace varnsel::platform::win32 {
 std::wstring wide(std::string_view text);
 std::string narrow(const wchar_t* text, std::size_t length);
 std::string narrow(const std::wstring& text);
-std::string systemReason(DWORD error);
+// The system's words for `error`, with the program or file it names in place
+// of each of its inserts ("it" where there is none to name).
+std::string systemReason(DWORD error, std::string_view insert = {});
 
 }  // namespace varnsel::platform::win32

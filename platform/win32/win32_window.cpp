@@ -8,20 +8,15 @@
 
 #include "platform/win32/resources.h"
 #include "platform/win32/win32_impl.hpp"
+#include "platform/win32/win32_system.hpp"
 
 namespace varnsel::platform::win32 {
 namespace {
 
 using form::Kind;
 
-template <class Function>
-Function* systemFunction(const char* name) {
-    return reinterpret_cast<Function*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
 int systemDpi() {
-    if (const auto getDpiForSystem = systemFunction<UINT WINAPI()>("GetDpiForSystem"))
+    if (const auto getDpiForSystem = userFunction<UINT WINAPI()>("GetDpiForSystem"))
         return static_cast<int>(getDpiForSystem());
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -33,14 +28,11 @@ int systemDpi() {
 // asked of the window from Windows 10 1607 on, of its monitor from 8.1 on
 // (shcore.dll, which XP and 7 lack), else the system's.
 int windowDpi(HWND hwnd) {
-    if (const auto getDpiForWindow = systemFunction<UINT WINAPI(HWND)>("GetDpiForWindow"))
+    if (const auto getDpiForWindow = userFunction<UINT WINAPI(HWND)>("GetDpiForWindow"))
         return static_cast<int>(getDpiForWindow(hwnd));
-    // Only from the system folder; XP and an unpatched 7 refuse the flag, and
-    // have no shcore.dll anyway.
-    if (HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    if (HMODULE shcore = systemLibrary(L"shcore.dll")) {
         using GetDpiForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
-        const auto get = reinterpret_cast<GetDpiForMonitor*>(
-            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+        const auto get = systemFunction<GetDpiForMonitor>(shcore, "GetDpiForMonitor");
         UINT x = 0, y = 0;
         const bool known = get && SUCCEEDED(get(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST),
                                                 0 /* the effective dpi */, &x, &y));
@@ -68,37 +60,12 @@ LOGFONTW messageFont() {
 // The outer size of a window whose client area has `client`'s size at `dpi`.
 SIZE outerSize(RECT client, DWORD style, int dpi) {
     using AdjustForDpi = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-    if (const auto adjust = systemFunction<AdjustForDpi>("AdjustWindowRectExForDpi")) {
+    if (const auto adjust = userFunction<AdjustForDpi>("AdjustWindowRectExForDpi")) {
         adjust(&client, style, FALSE, 0, static_cast<UINT>(dpi));
     } else {
         AdjustWindowRectEx(&client, style, FALSE, 0);
     }
     return {client.right - client.left, client.bottom - client.top};
-}
-
-int pictureResource(form::Picture picture) {
-    return picture == form::Picture::Illustration ? IDB_ILLUSTRATION
-           : picture == form::Picture::Arrow      ? IDB_ARROW
-                                                  : 0;
-}
-
-// The arrow's light grey (192, 192, 192) was the face colour of its day; it
-// is drawn in today's, so that the picture blends with the window.
-void greyToFace(HBITMAP picture) {
-    DIBSECTION dib{};
-    if (GetObjectW(picture, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 24) return;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
-    for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
-        BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes;
-        for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
-            if (pixel[0] == 192 && pixel[1] == 192 && pixel[2] == 192) {
-                pixel[0] = GetBValue(face);
-                pixel[1] = GetGValue(face);
-                pixel[2] = GetRValue(face);
-            }
-        }
-    }
 }
 
 // The window class and the style of each kind of control; the table's look
@@ -174,14 +141,13 @@ Win32FormEngine::Impl::~Impl() {
         if (picture) DeleteObject(picture);
     }
     if (accessibility) accessibility->Release();
-    if (comStarted) CoUninitialize();
+    if (comStarted) systemFunction<void WINAPI()>(ole32, "CoUninitialize")();
+    if (ole32) FreeLibrary(ole32);
 }
 
+// The fonts at the current dpi. The ones they replace are the caller's to
+// delete, once no control holds them.
 void Win32FormEngine::Impl::makeFonts() {
-    for (HFONT& font : fonts) {
-        if (font) DeleteObject(font);
-        font = nullptr;
-    }
     for (form::FontId id :
          {form::FontId::SystemBold, form::FontId::Credit, form::FontId::Default}) {
         const form::FontDef def = form::fontDef(id);
@@ -251,8 +217,11 @@ void Win32FormEngine::Impl::setFont(ControlId control, bool redraw) {
     }
 }
 
-// Places and fonts again for a new dpi: never re-laid-out on resize.
+// Places and fonts again for a new dpi: never re-laid-out on resize. The
+// new fonts are made and handed over before the old ones go, so that no
+// control ever holds a deleted font.
 void Win32FormEngine::Impl::layout() {
+    const std::array<HFONT, 4> old = fonts;
     makeFonts();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const ControlId control{static_cast<int>(i)};
@@ -262,39 +231,54 @@ void Win32FormEngine::Impl::layout() {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         setFont(control, true);
     }
+    for (HFONT font : old) {
+        if (font) DeleteObject(font);
+    }
     sizeTooltip();
 }
 
+// The outer size of the window whose client area holds the layout at `atDpi`.
+SIZE Win32FormEngine::Impl::outerSizeAt(int atDpi) const {
+    const RECT client{0, 0, MulDiv(form::kWindow.clientWidth, atDpi, 1440),
+                      MulDiv(form::kWindow.clientHeight, atDpi, 1440)};
+    return outerSize(client, kStyle, atDpi);
+}
+
+// Where the frame the system drew differs from the one it was asked to
+// allow for, the window grows or shrinks by the difference.
+void Win32FormEngine::Impl::fitClientArea() {
+    RECT client, outer;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    const int dx = scale(form::kWindow.clientWidth) - client.right;
+    const int dy = scale(form::kWindow.clientHeight) - client.bottom;
+    if (dx == 0 && dy == 0) return;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dx,
+                 outer.bottom - outer.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32FormEngine::Impl::build() {
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    const auto clientArea = [this] {
-        return RECT{0, 0, scale(form::kWindow.clientWidth), scale(form::kWindow.clientHeight)};
-    };
     dpi = systemDpi();
-    const SIZE size = outerSize(clientArea(), style, dpi);
-    CreateWindowExW(0, kWindowClass, wide(form::kWindow.caption).c_str(), style, CW_USEDEFAULT,
+    const SIZE size = outerSizeAt(dpi);
+    CreateWindowExW(0, kWindowClass, wide(form::kWindow.caption).c_str(), kStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, instance, this);
     if (!window) fault("cannot create the window: " + systemReason(GetLastError()));
     // Placed on a monitor of another dpi: the layout follows that monitor's.
     if (const int monitorDpi = windowDpi(window); monitorDpi != dpi) {
         dpi = monitorDpi;
-        const SIZE resized = outerSize(clientArea(), style, dpi);
+        const SIZE resized = outerSizeAt(dpi);
         SetWindowPos(window, nullptr, 0, 0, resized.cx, resized.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    fitClientArea();
     makeFonts();
     for (const ControlId control : frontToBack()) make(control);
+    loadPictures();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const ControlId control{static_cast<int>(i)};
         const form::ControlDef& def = form::def(control);
         HWND hwnd = hwnds[i];
         if (def.kind == Kind::Timer) setTimer(control, def.enabled);
-        if (const int resource = pictureResource(def.picture)) {
-            pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
-                                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-            if (def.kind == Kind::Image) greyToFace(pictures[i]);
-            SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(pictures[i]));
-        }
         if (def.kind == Kind::TextBox) SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit
         if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
     }
@@ -303,15 +287,20 @@ void Win32FormEngine::Impl::build() {
 
 // Made when an accessibility client first asks the built window or a
 // control for its object, before the system builds the object that reads
-// them, so a start without a screen reader loads no COM. A value label keeps
-// the system's name for a static control, its text, which follows every
-// change of the caption.
+// them, so a start without a screen reader loads no COM, not even ole32.dll.
+// A value label keeps the system's name for a static control, its text,
+// which follows every change of the caption.
 void Win32FormEngine::Impl::annotate() {
     if (annotated || !built) return;
     annotated = true;
-    comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                     reinterpret_cast<void**>(&accessibility));
+    ole32 = systemLibrary(L"ole32.dll");
+    const auto start = systemFunction<HRESULT WINAPI(void*, DWORD)>(ole32, "CoInitializeEx");
+    const auto create = systemFunction<HRESULT WINAPI(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(
+        ole32, "CoCreateInstance");
+    if (!start || !create) return;
+    comStarted = SUCCEEDED(start(nullptr, COINIT_APARTMENTTHREADED));
+    create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+           reinterpret_cast<void**>(&accessibility));
     if (!accessibility) return;
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const std::string_view name = form::accessibleName(ControlId(static_cast<int>(i)));

@@ -244,6 +244,52 @@ private slots:
         QCOMPARE(arrow.pixelColor(57, 10), QColor(255, 0, 0));
     }
 
+    // Every caption in its palette's text colour on a dark palette, set
+    // before the window is built and changed while it runs; the arrow's grey
+    // in the window's colour each time.
+    void aDarkPaletteLeavesEveryCaptionReadable() {
+        const auto darkPalette = [](QColor window, QColor text) {
+            QPalette dark(window, window);
+            for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+                dark.setColor(role, text);
+            dark.setColor(QPalette::Base, window.darker());
+            return dark;
+        };
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(darkPalette(Qt::black, Qt::yellow));
+        launcher_ = std::make_unique<Launcher>(folder_.path());
+        const auto readable = [&](const char* when) {
+            const QColor window = face(),
+                         text = launcher_->window()->palette().color(QPalette::WindowText);
+            for (std::size_t i = 0; i < form::kControlCount; ++i) {
+                using form::Kind;
+                const form::ControlDef& def = form::kControls[i];
+                QWidget* widget = launcher_->widget(platform::ControlId(static_cast<int>(i)));
+                if (def.kind == Kind::Image) {
+                    const QImage arrow = widget->grab().toImage();
+                    QVERIFY2(arrow.pixelColor(2, 95) == window, when);
+                }
+                if (def.kind != Kind::CheckBox && def.kind != Kind::Frame &&
+                    def.kind != Kind::Label && def.kind != Kind::CommandButton)
+                    continue;
+                const QImage image = widget->grab().toImage();
+                int shown = 0;
+                for (int y = 0;
+                     y < std::min(image.height(), def.kind == Kind::Frame ? 16 : 1 << 30); ++y) {
+                    for (int x = 0; x < image.width(); ++x) shown += image.pixelColor(x, y) == text;
+                }
+                QVERIFY2(
+                    shown > 10,
+                    qPrintable(QStringLiteral("%1's caption %2").arg(def.name.data()).arg(when)));
+            }
+        };
+        readable("on a dark palette");
+        QApplication::setPalette(darkPalette(QColor(0, 0, 128), Qt::cyan));
+        QTRY_COMPARE(face(), QColor(0, 0, 128));
+        readable("after the palette changed");
+        QApplication::setPalette(before);
+    }
+
     void aCtrlClickKeepsTheChosenGameSelected() {
         BoxAnswerer answers;
         auto* list = launcher_->widget<QListView>("lstDirs");

@@ -6,70 +6,13 @@
 // names one behaviour and leaves the checks after it untouched.
 //   varnsel_win32_driver VARNSEL.exe STANDIN.exe [SCREENSHOT.bmp [HOSTILE]]
 // HOSTILE is a folder of names only the Linux side can make (tests/win32/drive).
-#include "tests/win32/driving.hpp"
+#include "tests/win32/system_checks.hpp"
 
 using namespace driving;
 
 namespace {
 
 const char* const kReport = "Frame skip value must be a number between 1 and 4!";
-
-// The folders every check runs in, made once.
-struct Folders {
-    std::wstring program, standin, base, folder;
-    std::wstring tooltipShot;  // where a screenshot of the tooltip goes, if anywhere
-    std::wstring hostile;      // a folder of names Windows cannot make, if any
-};
-
-// One check's launcher, started fresh in the games folder with the emulator
-// in place and a record of its own: no game chosen, every box clear, the
-// focus on Scanlines.
-struct Session {
-    const Folders& at;
-    std::wstring record;
-    Launcher launcher;
-    HWND box = nullptr;  // the frame-skip box
-
-    bool open(int number) {
-        CopyFileW(at.standin.c_str(), (at.folder + L"\\Neorage.exe").c_str(), FALSE);
-        record = at.base + L"\\launches-" + std::to_wstring(number) + L".log";
-        DeleteFileW(record.c_str());
-        SetEnvironmentVariableW(L"NEORAGE_STANDIN_RECORD", record.c_str());
-        if (!start(launcher, at.program, at.folder)) return false;
-        box = control("txtFrameSkip");
-        return true;
-    }
-    HWND control(std::string_view name) const { return launcher.control(name); }
-    std::string caption(std::string_view name) const { return utf8(textOf(control(name))); }
-    std::size_t launches() const { return readLaunches(record).size(); }
-    bool focusOn(const char* name) {
-        return waitFor([&] { return launcher.focused() == name; });
-    }
-    // Ticks Frame Skip with a click and waits for its box to take the focus.
-    bool showTheBox() {
-        click(control("chkFrameSkip"), 30);
-        return waitFor([&] { return IsWindowVisible(box) != FALSE; }) && focusOn("txtFrameSkip");
-    }
-    // Types into the focused box, replacing its text, and waits until it shows.
-    void retype(const char* text) {
-        SendMessageW(box, EM_SETSEL, 0, -1);
-        typeText(text);
-        waitFor([&] { return utf8(textOf(box)) == text; });
-    }
-    // Chooses the list's entry `index` with CHOSE GAME and waits for its name.
-    bool choose(int index, const std::string& game) {
-        SendMessageW(control("lstDirs"), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        click(control("cmdChoseGame"));
-        return waitFor([&] { return caption("lblGame") == game; });
-    }
-    // The box CHOSE GAME gives with nothing selected: the critical icon.
-    Box noChoice() {
-        Box box;
-        click(control("cmdChoseGame"));
-        answerBox(launcher, box);
-        return box;
-    }
-};
 
 void theWindowIsAsTheTableDrawsIt(Session& s) {
     checkEqual(utf8(textOf(s.launcher.window)), std::string("Varnsel v0.1 "),
@@ -484,6 +427,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 4) at.hostile = windowsPath(argv[4]);
     if (!prepare(at)) return 1;
+    at.probeFile = at.base + L"\\probe.txt";
+    SetEnvironmentVariableW(L"VARNSEL_PROBE", at.probeFile.c_str());
 
     const std::pair<const char*, void (*)(Session&)> checks[] = {
         {"the window", theWindowIsAsTheTableDrawsIt},
@@ -504,6 +449,12 @@ int wmain(int argc, wchar_t** argv) {
         {"the folder argument", anArgumentNamesTheFolderToOpen},
         {"a folder not there", aFolderThatIsNotThereIsReported},
         {"names Windows cannot make", everyNameTheEnumerationReturnsIsListedAndLaunchedAsSpelt},
+        {"a start the system refuses", aStartTheSystemRefusesIsSaidInPlainWords},
+        {"a drive's root", aDriveRootOpensAsThatRoot},
+        {"another dpi", aMoveToAnotherDpiKeepsTheLayoutExact},
+        {"a dark scheme", aDarkSchemeLeavesEveryCaptionReadable},
+        {"a system library", aSystemLibraryComesFromTheSystemFolder},
+        {"planted DLLs", noDllComesFromTheGamesFolderOrBesideTheProgram},
     };
     int number = 0;
     for (const auto& [name, run] : checks) {

@@ -318,4 +318,62 @@ inline std::wstring windowsPath(std::wstring path) {
     return L"Z:" + path;
 }
 
+// The folders every check runs in, made once.
+struct Folders {
+    std::wstring program, standin, base, folder;
+    std::wstring tooltipShot;  // where a screenshot of the tooltip goes, if anywhere
+    std::wstring hostile;      // a folder of names Windows cannot make, if any
+    std::wstring probeFile;    // what the probe inside the launcher is asked, and answers
+};
+
+// One check's launcher, started fresh in the games folder with the emulator
+// in place and a record of its own: no game chosen, every box clear, the
+// focus on Scanlines.
+struct Session {
+    const Folders& at;
+    std::wstring record;
+    Launcher launcher;
+    HWND box = nullptr;  // the frame-skip box
+
+    bool open(int number) {
+        CopyFileW(at.standin.c_str(), (at.folder + L"\\Neorage.exe").c_str(), FALSE);
+        record = at.base + L"\\launches-" + std::to_wstring(number) + L".log";
+        DeleteFileW(record.c_str());
+        SetEnvironmentVariableW(L"NEORAGE_STANDIN_RECORD", record.c_str());
+        if (!start(launcher, at.program, at.folder)) return false;
+        box = control("txtFrameSkip");
+        return true;
+    }
+    HWND control(std::string_view name) const { return launcher.control(name); }
+    std::string caption(std::string_view name) const { return utf8(textOf(control(name))); }
+    std::size_t launches() const { return readLaunches(record).size(); }
+    bool focusOn(const char* name) {
+        return waitFor([&] { return launcher.focused() == name; });
+    }
+    // Ticks Frame Skip with a click and waits for its box to take the focus.
+    bool showTheBox() {
+        click(control("chkFrameSkip"), 30);
+        return waitFor([&] { return IsWindowVisible(box) != FALSE; }) && focusOn("txtFrameSkip");
+    }
+    // Types into the focused box, replacing its text, and waits until it shows.
+    void retype(const char* text) {
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        typeText(text);
+        waitFor([&] { return utf8(textOf(box)) == text; });
+    }
+    // Chooses the list's entry `index` with CHOSE GAME and waits for its name.
+    bool choose(int index, const std::string& game) {
+        SendMessageW(control("lstDirs"), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        click(control("cmdChoseGame"));
+        return waitFor([&] { return caption("lblGame") == game; });
+    }
+    // The box CHOSE GAME gives with nothing selected: the critical icon.
+    Box noChoice() {
+        Box box;
+        click(control("cmdChoseGame"));
+        answerBox(launcher, box);
+        return box;
+    }
+};
+
 }  // namespace driving
