@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 
 namespace {
 

@@ -49,6 +49,31 @@ ReadOut readOut(ControlId label, std::string_view caption) {
     return out;
 }
 
+bool EngineCore::canTakeFocus(ControlId control) const {
+    const ControlId container = form::containerOf(control);
+    return form::takesFocus(form::def(control).kind) && engine_.shown(control) &&
+           (container == form::kForm || engine_.shown(container));
+}
+
+std::optional<ControlId> EngineCore::nextFocus(std::optional<ControlId> from, bool back) const {
+    return nextInTabOrder(from, back, [this](ControlId control) { return canTakeFocus(control); });
+}
+
+void EngineCore::hiding(ControlId control) {
+    if (!engine_.hasFocus(control)) return;
+    const auto next = nextInTabOrder(control, false, [this, control](ControlId other) {
+        return other != control && canTakeFocus(other);
+    });
+    if (next) engine_.giveFocus(*next);
+}
+
+bool EngineCore::switchTimer(ControlId timer, bool on) {
+    bool& running = timersOn_[static_cast<std::size_t>(timer.index)];
+    if (running == on) return false;
+    running = on;
+    return true;
+}
+
 void EngineCore::load(const std::function<void()>& settleList) {
     list.beginCollecting();
     raise(form::kForm, EventKind::Load);
@@ -101,6 +126,7 @@ private:
 }  // namespace
 
 bool EngineCore::focusStays(ControlId control) {
+    if (ended()) return false;  // the window is going: nothing moves
     const Handling handling(handlingInput_);
     const bool focusable = form::takesFocus(form::def(control).kind);
     if (focusable && !engine_.hasFocus(control)) engine_.giveFocus(control);
@@ -124,11 +150,11 @@ bool EngineCore::release(ControlId control) {
 bool EngineCore::key(ControlId control) {
     const Handling handling(handlingInput_);
     pump();
-    return !ended() && (!form::takesFocus(form::def(control).kind) || engine_.hasFocus(control));
+    return !ended() && engine_.hasFocus(control);
 }
 
+// Only the text box delivers KeyPress: elsewhere nothing is raised.
 bool EngineCore::character(ControlId control, std::int16_t code) {
-    if (form::def(control).kind != form::Kind::TextBox) return true;
     raise(control, EventKind::KeyPress, code);
     return !ended() && engine_.hasFocus(control);
 }
@@ -139,7 +165,11 @@ void EngineCore::click(ControlId control, std::function<void()> undo) {
     engine_.schedulePump();
 }
 
+// One at a time: the focus move of one pumps the loop, which must not start
+// the next before the first is raised or taken back.
 void EngineCore::runAssisted() {
+    if (assisting_) return;
+    const Handling one(assisting_);
     while (!assisted_.empty() && !ended()) {
         const Assisted assisted = std::move(assisted_.front());
         assisted_.pop_front();

@@ -7,6 +7,7 @@
 // painting.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -16,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/event_queue.hpp"
 #include "platform/form_engine.hpp"
 #include "platform/list_store.hpp"
@@ -54,11 +55,12 @@ public:
         std::function<bool(ControlId)> hasFocus;
         // Moves the focus to the control, as the user's press does.
         std::function<void(ControlId)> giveFocus;
+        // Whether the control is shown and enabled, as the toolkit has it.
+        std::function<bool(ControlId)> shown;
     };
     explicit EngineCore(Engine engine) : engine_(std::move(engine)) {}
 
     void attach(FormHandler& form) { form_ = &form; }
-    bool attached() const { return form_ != nullptr; }
 
     // Raises Load, with the list collecting what the handler adds, so that a
     // long scan is sorted once: `settleList` ends the collecting and shows
@@ -76,10 +78,27 @@ public:
     void focusMovedTo(ControlId control);
     std::optional<ControlId> lastFocus() const { return lastFocus_; }
 
+    // Whether the control can take the focus now: of a kind that takes it,
+    // shown and enabled, in a container that is shown.
+    bool canTakeFocus(ControlId control) const;
+    // Where Tab (Shift+Tab, with `back`) moves the focus from `from`.
+    std::optional<ControlId> nextFocus(std::optional<ControlId> from, bool back) const;
+    // Before the engine hides `control`: a hidden control cannot keep the
+    // focus, which passes on in tab order.
+    void hiding(ControlId control);
+
+    // A timer switched on or off: whether the engine must start or stop it.
+    // Enabling a running timer does not restart it.
+    bool switchTimer(ControlId timer, bool on);
+    bool timerRunning(ControlId timer) const {
+        return timersOn_[static_cast<std::size_t>(timer.index)];
+    }
+
     // The user's input, as the engine reports it before its toolkit handles
-    // it; each answers whether the toolkit may go on with it. The rule is
-    // one: an input first lets the LostFocus of a focus move run, and it has
-    // no effect if a handler kept the focus elsewhere or ended the program.
+    // it; each answers whether the toolkit may go on with it. An input first
+    // lets the LostFocus of a focus move run, and it has no effect if a
+    // handler kept the focus elsewhere or ended the program. (An engine may
+    // turn away first what presses nothing at all, as the right button.)
     //
     // A left-button press (or double click): the focus moves to its control
     // first. A press that had no effect swallows its release.
@@ -123,6 +142,8 @@ private:
     // Set while the core handles an input, which delivers the focus moves it
     // makes itself: they need no turn of the loop.
     bool handlingInput_ = false;
+    bool assisting_ = false;  // an assistive click is being run
+    std::array<bool, form::kControlCount> timersOn_{};
 };
 
 }  // namespace varnsel::platform

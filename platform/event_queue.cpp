@@ -18,7 +18,7 @@ bool EventQueue::add(ControlId control, EventKind kind, std::int16_t key) {
 void EventQueue::deliver(FormHandler& form) {
     if (delivering_) return;
     delivering_ = true;
-    while (!events_.empty() && !ended_) {
+    while (!events_.empty()) {  // end() empties it
         const Event event = events_.front();
         events_.pop_front();
         form.onEvent(event.control, event.kind, event.key);

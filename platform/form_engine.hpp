@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 
 namespace varnsel::platform {
 

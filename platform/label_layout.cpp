@@ -7,12 +7,8 @@
 namespace varnsel::platform {
 namespace {
 
-std::string_view trimBlanksAtEnd(std::string_view line) {
-    const std::size_t end = line.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
-}
-
-// Fills lines greedily with words; the blanks where a line breaks vanish.
+// Fills lines greedily with words; the blanks where a line breaks vanish, as
+// a line ends where its last word does.
 void breakParagraph(std::string_view paragraph, int width, const MeasureText& measure,
                     std::vector<std::string_view>& lines) {
     std::size_t start = 0;
@@ -22,14 +18,14 @@ void breakParagraph(std::string_view paragraph, int width, const MeasureText& me
         if (wordStart == std::string_view::npos) break;
         std::size_t wordEnd = paragraph.find(' ', wordStart);
         if (wordEnd == std::string_view::npos) wordEnd = paragraph.size();
-        const bool empty = trimBlanksAtEnd(paragraph.substr(start, end - start)).empty();
+        const bool empty = end == start;  // no word on the line yet
         if (!empty && measure(paragraph.substr(start, wordEnd - start)) > width) {
-            lines.push_back(trimBlanksAtEnd(paragraph.substr(start, end - start)));
+            lines.push_back(paragraph.substr(start, end - start));
             start = wordStart;
         }
         end = wordEnd;
     }
-    lines.push_back(trimBlanksAtEnd(paragraph.substr(start, end - start)));
+    lines.push_back(paragraph.substr(start, end - start));
 }
 
 // The paragraph's lines, at blanks as a label breaks them.

@@ -23,6 +23,12 @@ using MeasureText = std::function<int(std::string_view)>;
 LabelLayout layOutLabel(std::string_view text, int width, int height, int lineHeight,
                         const MeasureText& measure);
 
+// Where a line of `lineWidth` starts in a label `width` wide: at the left, or
+// centred; a line too wide keeps its start in view, centred or not.
+constexpr int lineLeft(int width, int lineWidth, bool centred) {
+    return centred && lineWidth < width ? (width - lineWidth) / 2 : 0;
+}
+
 // The whole text in lines no wider than `width`, joined by line breaks: broken
 // at blanks where it can be, and a word wider than that between its
 // characters. For a tooltip, which must show all of a label's text on the

@@ -5,7 +5,7 @@
 // compiled, and offers only the members the logic uses of that kind.
 #pragma once
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/form_engine.hpp"
 
 namespace varnsel::form {

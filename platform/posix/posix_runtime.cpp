@@ -23,14 +23,15 @@ std::string reason(int error) {
     return std::strerror(error);
 }
 
-bool isHidden(const char* name) {
-    return name[0] == '.' && std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
+// A name that begins with "." is hidden, but for "." and "..", which the
+// enumeration returns like any other entry.
+bool isHidden(std::string_view name) {
+    return name.starts_with('.') && name != "." && name != "..";
 }
 
 int attributesOf(const struct stat& st, std::string_view name) {
-    int attributes = S_ISDIR(st.st_mode) ? kDirectoryAttribute : 0;
-    if (!name.empty() && name[0] == '.' && name != "." && name != "..") attributes |= 2;
-    return attributes;
+    constexpr int kHiddenAttribute = 2;
+    return (S_ISDIR(st.st_mode) ? kDirectoryAttribute : 0) | (isHidden(name) ? kHiddenAttribute : 0);
 }
 
 std::string_view baseName(std::string_view path) {

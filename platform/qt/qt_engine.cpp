@@ -68,6 +68,7 @@ std::string QtFormEngine::text(ControlId textBox) const {
 }
 
 void QtFormEngine::setVisible(ControlId control, bool visible) {
+    if (!visible) impl_->core.hiding(control);
     impl_->widget(control)->setVisible(visible);
 }
 
@@ -126,10 +127,11 @@ void QtFormEngine::addItem(ControlId list, std::string_view text) {
 void QtFormEngine::setEnabled(ControlId timer, bool enabled) {
     ofKind(timer, Kind::Timer);
     QTimer* t = impl_->timers[static_cast<std::size_t>(timer.index)];
-    if (!enabled) {
-        t->stop();
-    } else if (!t->isActive()) {  // enabling a running timer does not restart it
+    if (!impl_->core.switchTimer(timer, enabled)) return;
+    if (enabled) {
         t->start();
+    } else {
+        t->stop();
     }
 }
 

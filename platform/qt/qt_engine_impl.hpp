@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/engine_core.hpp"
 #include "platform/qt/game_list_model.hpp"
 #include "platform/qt/qt_engine.hpp"
@@ -62,6 +62,11 @@ struct QtFormEngine::Impl : public QObject {
             },
         .hasFocus = [this](ControlId control) { return focusIsOn(control); },
         .giveFocus = [this](ControlId control) { widget(control)->setFocus(Qt::MouseFocusReason); },
+        .shown =
+            [this](ControlId control) {
+                const QWidget* w = widget(control);
+                return w && w->isVisible() && w->isEnabled();
+            },
     }};
     std::unique_ptr<QWidget> window;
     std::array<QWidget*, form::kControlCount> widgets{};  // none for a timer

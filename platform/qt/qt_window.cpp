@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <limits>
 
-#include "app/form/pictures.hpp"
+#include "form/pictures.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
 #include "platform/qt/widgets.hpp"
 
@@ -200,7 +200,9 @@ void QtFormEngine::Impl::build() {
     for (std::size_t i = 1; i < form::kTabOrder.size(); ++i)
         QWidget::setTabOrder(widget(form::kTabOrder[i - 1]), widget(form::kTabOrder[i]));
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
-        if (timers[i] && form::kControls[i].enabled) timers[i]->start();
+        if (timers[i] &&
+            core.switchTimer(ControlId(static_cast<int>(i)), form::kControls[i].enabled))
+            timers[i]->start();
     }
 }
 
@@ -216,10 +218,8 @@ void QtFormEngine::Impl::readOut(ControlId label, std::string_view caption, bool
 
 // The lowest tab position that can take the focus.
 void QtFormEngine::Impl::focusFirst() {
-    const auto first = nextInTabOrder(std::nullopt, false, [this](ControlId control) {
-        return widget(control)->isVisible() && widget(control)->isEnabled();
-    });
-    if (first) widget(*first)->setFocus(Qt::OtherFocusReason);
+    if (const auto first = core.nextFocus(std::nullopt, false))
+        widget(*first)->setFocus(Qt::OtherFocusReason);
 }
 
 std::optional<ControlId> QtFormEngine::Impl::controlOf(QObject* object) const {

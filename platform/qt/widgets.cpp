@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+#include "platform/face_colour.hpp"
 #include "platform/label_layout.hpp"
 #include "platform/qt/game_list_model.hpp"
 
@@ -98,9 +99,8 @@ void Label::paintEvent(QPaintEvent*) {
     int top = area.top();
     for (std::string_view line : layOut(*this, utf8).lines) {
         const QString shown = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
-        const int width = metrics.horizontalAdvance(shown);
-        // A line too wide keeps its start in view, centred or not.
-        const int left = area.left() + (centred ? std::max(0, (area.width() - width) / 2) : 0);
+        const int left =
+            area.left() + lineLeft(area.width(), metrics.horizontalAdvance(shown), centred);
         painter.drawText(left, top + metrics.ascent(), shown);
         top += metrics.lineSpacing();
     }
@@ -298,16 +298,18 @@ QImage readBitmap(std::span<const unsigned char> file, QSize size, const QColor&
     const int stride = (width * 3 + 3) & ~3;
     size = size.boundedTo({width, height});
     QImage image(size, QImage::Format_RGB32);
-    const QRgb grey = qRgb(192, 192, 192);
-    const QRgb greyShown = face.isValid() ? face.rgb() : grey;
+    const auto byte = [](int component) { return static_cast<std::uint8_t>(component); };
+    const Rgb shownFace = face.isValid()
+                              ? Rgb{byte(face.red()), byte(face.green()), byte(face.blue())}
+                              : kFaceOfItsDay;
     uchar* const bits = image.bits();  // once: scanLine() would check for sharing each row
     for (int y = 0; y < size.height(); ++y) {
         const unsigned char* pixel =
             file.data() + offset + static_cast<std::ptrdiff_t>(height - 1 - y) * stride;
         auto* line = reinterpret_cast<QRgb*>(bits + y * image.bytesPerLine());
         for (int x = 0; x < size.width(); ++x, pixel += 3) {
-            const QRgb colour = qRgb(pixel[2], pixel[1], pixel[0]);
-            line[x] = colour == grey ? greyShown : colour;
+            const Rgb shown = shownOn(shownFace, {pixel[2], pixel[1], pixel[0]});
+            line[x] = qRgb(shown.red, shown.green, shown.blue);
         }
     }
     return image;

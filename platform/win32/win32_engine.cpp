@@ -67,10 +67,8 @@ std::string Win32FormEngine::text(ControlId textBox) const {
 }
 
 void Win32FormEngine::setVisible(ControlId control, bool visible) {
-    HWND hwnd = impl_->hwnd(control);
-    if (!visible && GetFocus() == hwnd)
-        impl_->tab(false);  // a hidden control cannot keep the focus
-    ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+    if (!visible) impl_->core.hiding(control);
+    ShowWindow(impl_->hwnd(control), visible ? SW_SHOW : SW_HIDE);
 }
 
 void Win32FormEngine::setSelStart(ControlId textBox, int start) {
@@ -134,7 +132,8 @@ void Win32FormEngine::end() {
     Impl& impl = *impl_;
     impl.core.end();
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
-        if (impl.timerOn[i]) impl.setTimer(ControlId(static_cast<int>(i)), false);
+        if (impl.core.timerRunning(ControlId(static_cast<int>(i))))
+            impl.setTimer(ControlId(static_cast<int>(i)), false);
     }
     if (impl.window) DestroyWindow(impl.window);
 }

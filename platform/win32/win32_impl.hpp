@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/engine_core.hpp"
 #include "platform/label_layout.hpp"
 #include "platform/win32/win32_engine.hpp"
@@ -62,7 +62,6 @@ struct Win32FormEngine::Impl {
 
     HWND hwnd(ControlId control) const { return hwnds[static_cast<std::size_t>(control.index)]; }
     std::optional<ControlId> controlOf(HWND hwnd) const;
-    bool canTakeFocus(ControlId control) const;
     void setTimer(ControlId timer, bool on);
     void settleList();
     // The descriptions a value label gives the controls it describes.
@@ -109,12 +108,16 @@ struct Win32FormEngine::Impl {
         .schedulePump = [this] { PostMessageW(window, kPump, 0, 0); },
         .hasFocus = [this](ControlId control) { return GetFocus() == hwnd(control); },
         .giveFocus = [this](ControlId control) { SetFocus(hwnd(control)); },
+        .shown =
+            [this](ControlId control) {
+                HWND h = hwnd(control);
+                return h && IsWindowVisible(h) && IsWindowEnabled(h);
+            },
     }};
     std::array<HWND, form::kControlCount> hwnds{};
     // Each control's own window procedure, which its messages go on to.
     std::array<WNDPROC, form::kControlCount> ownProcs{};
     std::array<HBITMAP, form::kControlCount> pictures{};
-    std::array<bool, form::kControlCount> timerOn{};
     std::array<HFONT, 4> fonts{};
     int dpi = 96;
     bool built = false;

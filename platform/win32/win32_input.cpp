@@ -107,8 +107,7 @@ LRESULT Win32FormEngine::Impl::onTimer(WPARAM id) {
 // The focus goes back to the control that had it when the window was left.
 LRESULT Win32FormEngine::Impl::onActivate(WPARAM wParam) {
     const auto last = core.lastFocus();
-    if (LOWORD(wParam) != WA_INACTIVE && last && IsWindowVisible(hwnd(*last)))
-        SetFocus(hwnd(*last));
+    if (LOWORD(wParam) != WA_INACTIVE && last && core.canTakeFocus(*last)) SetFocus(hwnd(*last));
     return 0;
 }
 
@@ -185,8 +184,7 @@ LRESULT Win32FormEngine::Impl::onGetObject(const Message& m) {
 }
 
 void Win32FormEngine::Impl::tab(bool back) {
-    const auto next = nextInTabOrder(controlOf(GetFocus()), back,
-                                     [this](ControlId control) { return canTakeFocus(control); });
+    const auto next = core.nextFocus(controlOf(GetFocus()), back);
     if (!next) return;
     SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     SetFocus(hwnd(*next));

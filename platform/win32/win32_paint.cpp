@@ -2,6 +2,7 @@
 // out, their tooltips, the pictures, and the face colour behind controls.
 #include <algorithm>
 
+#include "platform/face_colour.hpp"
 #include "platform/win32/resources.h"
 #include "platform/win32/win32_impl.hpp"
 
@@ -14,21 +15,21 @@ int pictureResource(form::Picture picture) {
                                                   : 0;
 }
 
-// The arrow's light grey (192, 192, 192) was the face colour of its day; it
-// is drawn in today's, so that the picture blends with the window.
-void greyToFace(HBITMAP picture) {
+// The picture's pixels, 24-bit blue-green-red rows, as they show on today's
+// face colour.
+void showOnFace(HBITMAP picture) {
     DIBSECTION dib{};
     if (GetObjectW(picture, sizeof(dib), &dib) != sizeof(dib) || dib.dsBm.bmBitsPixel != 24) return;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF colour = GetSysColor(COLOR_BTNFACE);
+    const Rgb face{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
     auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
     for (LONG y = 0; y < dib.dsBm.bmHeight; ++y) {
         BYTE* pixel = bits + y * dib.dsBm.bmWidthBytes;
         for (LONG x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
-            if (pixel[0] == 192 && pixel[1] == 192 && pixel[2] == 192) {
-                pixel[0] = GetBValue(face);
-                pixel[1] = GetGValue(face);
-                pixel[2] = GetRValue(face);
-            }
+            const Rgb shown = shownOn(face, {pixel[2], pixel[1], pixel[0]});
+            pixel[0] = shown.blue;
+            pixel[1] = shown.green;
+            pixel[2] = shown.red;
         }
     }
 }
@@ -45,7 +46,7 @@ void Win32FormEngine::Impl::loadPictures() {
         HBITMAP old = pictures[i];
         pictures[i] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        if (def.kind == form::Kind::Image) greyToFace(pictures[i]);
+        if (def.kind == form::Kind::Image) showOnFace(pictures[i]);
         SetWindowLongPtrW(hwnds[i], 0, reinterpret_cast<LONG_PTR>(pictures[i]));
         if (old) DeleteObject(old);
         InvalidateRect(hwnds[i], nullptr, FALSE);
@@ -108,8 +109,7 @@ LRESULT Win32FormEngine::Impl::onPaint(const Message& m) {
         const std::wstring line = wide(piece);
         SIZE size{};
         GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        // A line too wide keeps its start in view, centred or not.
-        const int left = centred ? std::max<int>(0, (inside.right - size.cx) / 2) : 0;
+        const int left = lineLeft(inside.right, size.cx, centred);
         ExtTextOutW(dc, left, top, ETO_CLIPPED, &inside, line.c_str(),
                     static_cast<UINT>(line.size()), nullptr);
         top += metrics.tmHeight;

@@ -346,15 +346,8 @@ std::optional<ControlId> Win32FormEngine::Impl::controlOf(HWND hwnd) const {
     return std::nullopt;
 }
 
-bool Win32FormEngine::Impl::canTakeFocus(ControlId control) const {
-    HWND h = hwnd(control);
-    return h && IsWindowVisible(h) && IsWindowEnabled(h);
-}
-
 void Win32FormEngine::Impl::setTimer(ControlId timer, bool on) {
-    bool& running = timerOn[static_cast<std::size_t>(timer.index)];
-    if (on == running) return;  // enabling a running timer does not restart it
-    running = on;
+    if (!core.switchTimer(timer, on)) return;
     const auto id = static_cast<UINT_PTR>(idOf(timer));
     if (on) {
         SetTimer(window, id, static_cast<UINT>(form::def(timer).interval), nullptr);

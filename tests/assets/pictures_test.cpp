@@ -1,5 +1,5 @@
 // The embedded pictures, read back as the files a toolkit will decode.
-#include "app/form/pictures.hpp"
+#include "form/pictures.hpp"
 
 #include <gtest/gtest.h>
 

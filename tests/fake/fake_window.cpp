@@ -15,6 +15,8 @@ FakeWindow::FakeWindow() {
     for (std::size_t i = 0; i < form::kControlCount; ++i) {
         const form::ControlDef& def = form::kControls[i];
         controls_[i] = {std::string(def.caption), def.value, def.visible, def.enabled, 0, 0, {}};
+        if (def.kind == form::Kind::Timer)
+            core_.switchTimer(ControlId(static_cast<int>(i)), def.enabled);
     }
 }
 
@@ -39,13 +41,6 @@ const FakeWindow::State& FakeWindow::state(ControlId control, form::Kind kind) c
     return const_cast<FakeWindow*>(this)->state(control, kind);
 }
 
-bool FakeWindow::canTakeFocus(ControlId control) const {
-    const State& s = anyState(control);
-    if (!form::takesFocus(form::def(control).kind) || !s.visible || !s.enabled) return false;
-    const ControlId container = form::containerOf(control);
-    return container == form::kForm || anyState(container).visible;
-}
-
 // The focus changes first; LostFocus and GotFocus follow as events of their own.
 void FakeWindow::moveFocus(std::optional<ControlId> to) {
     focus_ = to;
@@ -57,8 +52,7 @@ int FakeWindow::run(platform::FormHandler& form) {
     recorder_.form = &form;
     core_.attach(recorder_);
     core_.load([this] { core_.list.endCollecting(); });
-    moveFocus(platform::nextInTabOrder(std::nullopt, false,
-                                       [this](ControlId c) { return canTakeFocus(c); }));
+    moveFocus(core_.nextFocus(std::nullopt, false));
     return 0;
 }
 
@@ -77,12 +71,8 @@ std::string FakeWindow::text(ControlId textBox) const {
 }
 
 void FakeWindow::setVisible(ControlId control, bool visible) {
+    if (!visible) core_.hiding(control);
     anyState(control).visible = visible;
-    // A hidden control cannot keep the focus; it passes on in tab order.
-    if (!visible && focus_ == control) {
-        moveFocus(platform::nextInTabOrder(control, false,
-                                           [this](ControlId c) { return canTakeFocus(c); }));
-    }
 }
 
 void FakeWindow::setSelStart(ControlId textBox, int start) {
@@ -98,7 +88,7 @@ void FakeWindow::setSelLength(ControlId textBox, int length) {
 }
 
 void FakeWindow::setFocus(ControlId control) {
-    if (!canTakeFocus(control)) {
+    if (!core_.canTakeFocus(control)) {
         throw EngineFault("SetFocus on " + std::string(form::nameOf(control)) +
                           ", which cannot take the focus");
     }
@@ -129,7 +119,8 @@ void FakeWindow::addItem(ControlId list, std::string_view text) {
 }
 
 void FakeWindow::setEnabled(ControlId timer, bool enabled) {
-    state(timer, form::Kind::Timer).enabled = enabled;
+    platform::ofKind(timer, form::Kind::Timer);
+    core_.switchTimer(timer, enabled);
 }
 
 void FakeWindow::messageBox(std::string_view message, platform::MessageIcon icon,
@@ -149,7 +140,10 @@ bool FakeWindow::click(ControlId control) {
     const bool shown = s.visible && (container == form::kForm || anyState(container).visible);
     if (!shown || !s.enabled)
         throw EngineFault("click on " + std::string(control.name()) + ", which is not shown");
-    if (!core_.press(control) || !core_.release(control)) return false;
+    // The release goes to the core whatever the press did: a refused press
+    // swallows its release there.
+    const bool pressed = core_.press(control);
+    if (!core_.release(control) || !pressed) return false;
     activate(control);
     return true;
 }
@@ -176,14 +170,13 @@ void FakeWindow::selectEntry(ControlId list, int index) {
 std::vector<std::string> FakeWindow::tabOrder() const {
     std::vector<std::string> names;
     for (const ControlId control : form::kTabOrder) {
-        if (canTakeFocus(control)) names.emplace_back(form::nameOf(control));
+        if (core_.canTakeFocus(control)) names.emplace_back(form::nameOf(control));
     }
     return names;
 }
 
 void FakeWindow::pressTab(bool shift) {
-    moveFocus(
-        platform::nextInTabOrder(focus_, shift, [this](ControlId c) { return canTakeFocus(c); }));
+    moveFocus(core_.nextFocus(focus_, shift));
 }
 
 void FakeWindow::pressKey(char32_t key) {
@@ -230,7 +223,7 @@ void FakeWindow::type(std::string_view text) {
 }
 
 bool FakeWindow::tick(ControlId timer) {
-    if (!state(timer, form::Kind::Timer).enabled) return false;
+    if (!enabled(timer)) return false;
     core_.raise(timer, EventKind::Timer);
     return true;
 }
@@ -244,7 +237,8 @@ bool FakeWindow::visible(ControlId control) const {
     return anyState(control).visible;
 }
 bool FakeWindow::enabled(ControlId timer) const {
-    return state(timer, form::Kind::Timer).enabled;
+    platform::ofKind(timer, form::Kind::Timer);
+    return core_.timerRunning(timer);
 }
 int FakeWindow::selStart(ControlId textBox) const {
     return state(textBox, form::Kind::TextBox).selStart;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/engine_core.hpp"
 #include "platform/form_engine.hpp"
 #include "tests/fake/fake_files.hpp"
@@ -114,7 +114,6 @@ private:
     const State& state(ControlId control, form::Kind kind) const;
     State& anyState(ControlId control);
     const State& anyState(ControlId control) const;
-    bool canTakeFocus(ControlId control) const;
     void activate(ControlId control);
     void moveFocus(std::optional<ControlId> to);
     std::array<State, form::kControlCount> controls_;
@@ -134,6 +133,11 @@ private:
         .schedulePump = [this] { core_.pump(); },
         .hasFocus = [this](ControlId control) { return focus_ == control; },
         .giveFocus = [this](ControlId control) { moveFocus(control); },
+        .shown =
+            [this](ControlId control) {
+                const State& s = anyState(control);
+                return s.visible && s.enabled;
+            },
     }};
     std::vector<DeliveredEvent> delivered_;
     std::vector<MessageBox> messageBoxes_;

@@ -3,11 +3,13 @@
 // and the event queue.
 #include <gtest/gtest.h>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "platform/argv_split.hpp"
 #include "platform/event_queue.hpp"
+#include "platform/face_colour.hpp"
 #include "platform/label_layout.hpp"
 #include "platform/list_order.hpp"
+#include "platform/list_store.hpp"
 #include "platform/utf8.hpp"
 #include "platform/wtf8.hpp"
 
@@ -193,6 +195,7 @@ const Laid kLayouts[] = {
     {"aaaa bbbb", 20, {"aaaa bbbb"}, false},         // fills the width exactly
     {"aaaa bbbb c", 20, {"aaaa bbbb", "c"}, false},  // wraps into the lines that fit
     {"aaaa bbbb c d", 19, {"aaaa bbbb"}, true},      // the second line does not fit
+    {"aaaa bbbb c", 5, {"aaaa bbbb"}, true},         // the first even in a label lower
     {"aaaa bbbb cccc dddd e", 20, {"aaaa bbbb", "cccc dddd"}, true},
     {"C:\\Games\\Neo", 20, {"C:\\Games\\Neo"}, true},           // one word wider than the label
     {"ab C:\\Games\\Neo", 20, {"ab", "C:\\Games\\Neo"}, true},  // on a line of its own
@@ -211,6 +214,18 @@ TEST(LabelLayout, BreaksAtBlanksAndDrawsTheLinesThatFit) {
     }
 }
 
+TEST(FaceColour, APicturesOldFaceShowsInTodaysAndNothingElseChanges) {
+    constexpr Rgb dark{0, 0, 0};
+    EXPECT_EQ(shownOn(dark, kFaceOfItsDay), dark);
+    EXPECT_EQ(shownOn(dark, Rgb{192, 192, 193}), (Rgb{192, 192, 193}));
+}
+
+TEST(LabelLayout, ACentredLineKeepsItsStartInViewWhenTooWide) {
+    EXPECT_EQ(lineLeft(100, 40, true), 30);
+    EXPECT_EQ(lineLeft(100, 40, false), 0);
+    EXPECT_EQ(lineLeft(100, 140, true), 0);
+}
+
 TEST(LabelLayout, ATooltipWrapsTheWholeTextAtBlanksElseBetweenCharacters) {
     const MeasureText tenAByte = [](std::string_view piece) {
         return 10 * static_cast<int>(piece.size());
@@ -224,6 +239,24 @@ TEST(LabelLayout, ATooltipWrapsTheWholeTextAtBlanksElseBetweenCharacters) {
          "\xC3\x89\xC3\x89\xC3\x89\xC3\x89\n\xC3\x89"},  // whole characters
     };
     for (const auto& [text, lines] : wrapped) EXPECT_EQ(wrapToWidth(text, 90, tenAByte), lines);
+    // Characters each wider than the width: one a line, and the wrap ends.
+    EXPECT_EQ(wrapToWidth("ab c", 5, tenAByte), "a\nb\nc");
+}
+
+// Names added while collecting wait, unlisted, to be sorted once; after that
+// each takes its sorted place at once, and says which.
+TEST(ListStore, CollectsThenSortsOnceThenPlacesEachName) {
+    ListStore list;
+    list.beginCollecting();
+    EXPECT_EQ(list.add("beta"), std::nullopt);
+    EXPECT_EQ(list.add("Alpha"), std::nullopt);
+    EXPECT_EQ(list.count(), 0);
+    list.endCollecting();
+    EXPECT_EQ(list.add("Gamma"), 2);
+    EXPECT_EQ(list.add("alpha"), 1);  // equal without case: after "Alpha", by exact order
+    const std::vector<std::string_view> names{list.name(0), list.name(1), list.name(2),
+                                              list.name(3)};
+    EXPECT_EQ(names, (std::vector<std::string_view>{"Alpha", "alpha", "beta", "Gamma"}));
 }
 
 struct Log : FormHandler {

@@ -4,7 +4,7 @@
 # other reason (a missing header, a wrong flag) cannot pass for the check.
 #   cmake -DCOMPILER=... -DSOURCE_DIR=... -DWORK=... -DFILE=app/frmVarnsel.hpp
 #         -DFROM=... -DTO=... -DEXPECT=... -P table_check.cmake
-foreach(copy app/frmVarnsel.hpp app/frmVarnsel.cpp app/form/window_definition.hpp)
+foreach(copy app/frmVarnsel.hpp app/frmVarnsel.cpp form/window_definition.hpp)
   configure_file(${SOURCE_DIR}/${copy} ${WORK}/${copy} COPYONLY)
 endforeach()
 set(compile ${COMPILER} -std=c++20 -Werror -fsyntax-only -I${WORK} -I${SOURCE_DIR} ${WORK}/app/frmVarnsel.cpp)

@@ -1,5 +1,5 @@
 // The window table: the facts every backend builds on.
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 
 #include <gtest/gtest.h>
 

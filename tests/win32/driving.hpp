@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 #include "tools/standin/record.hpp"
 
 namespace driving {

@@ -191,15 +191,22 @@ constexpr std::string_view ControlId::name() const {
     return nameOf(*this);
 }
 
-// Each control's container: the frame it sits in, or the window.
+// Each control's container: the frame it sits in, or the window. A container
+// the table does not hold as a frame does not build, as a misspelt control
+// does not.
 inline constexpr auto kContainers = [] {
     std::array<ControlId, kControlCount> containers{};
     for (std::size_t i = 0; i < kControlCount; ++i) {
         containers[i] = kForm;
+        if (kControls[i].container.empty()) continue;
+        bool found = false;
         for (std::size_t c = 0; c < kControlCount; ++c) {
-            if (kControls[c].name == kControls[i].container)
-                containers[i] = ControlId(static_cast<int>(c));
+            if (kControls[c].name != kControls[i].container) continue;
+            if (kControls[c].kind != Kind::Frame) throw "a container must be a frame";
+            containers[i] = ControlId(static_cast<int>(c));
+            found = true;
         }
+        if (!found) throw "no container of that name in the window table";
     }
     return containers;
 }();

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <span>
 
-#include "app/form/window_definition.hpp"
+#include "form/window_definition.hpp"
 
 namespace varnsel::form {
 

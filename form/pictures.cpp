@@ -1,4 +1,4 @@
-#include "app/form/pictures.hpp"
+#include "form/pictures.hpp"
 
 namespace varnsel::form {
 namespace embedded {
