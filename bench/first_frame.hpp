@@ -64,7 +64,7 @@ inline int launcherToFirstFrame(int argc, char** argv, const std::string& folder
     platform::posix::PosixRuntime runtime;
     frmVarnsel form(engine, runtime);
     engine.open(form);
-    engine.impl().window->installEventFilter(&watcher);
+    insideOf(engine).window->installEventFilter(&watcher);
     return QApplication::exec();
 }
 

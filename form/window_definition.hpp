@@ -191,6 +191,25 @@ constexpr std::string_view ControlId::name() const {
     return nameOf(*this);
 }
 
+template <Kind K, Kind... Kinds>
+inline constexpr bool kOneOf = ((K == Kinds) || ...);
+
+// A control of one of `Kinds`, by its name: a name of another kind does not
+// build. The window's members take these, so a member used on a control of
+// the wrong kind is refused when the program is compiled, never at run time.
+template <Kind... Kinds>
+struct Of {
+    consteval Of(const char* name) : id(name) {  // implicit: written as the name
+        if (id == kForm || !((def(id).kind == Kinds) || ...))
+            throw "that control is of another kind in the window table";
+    }
+    // One of fewer kinds is one of these.
+    template <Kind... Fewer>
+    requires(kOneOf<Fewer, Kinds...>&&...) constexpr Of(Of<Fewer...> control) : id(control.id) {}
+    constexpr operator ControlId() const { return id; }
+    ControlId id;
+};
+
 // Each control's container: the frame it sits in, or the window. A container
 // the table does not hold as a frame does not build, as a misspelt control
 // does not.

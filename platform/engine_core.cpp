@@ -10,14 +10,6 @@ void fault(const std::string& what) {
     std::abort();
 }
 
-const form::ControlDef& ofKind(ControlId control, form::Kind kind) {
-    if (control.index < 0 || control.index >= static_cast<int>(form::kControlCount))
-        fault("no control " + std::to_string(control.index) + " in the window table");
-    const form::ControlDef& def = form::def(control);
-    if (def.kind != kind) fault("\"" + std::string(def.name) + "\" is not of the kind used");
-    return def;
-}
-
 std::optional<ControlId> nextInTabOrder(std::optional<ControlId> from, bool back,
                                         const std::function<bool(ControlId)>& canTakeFocus) {
     const auto& order = form::kTabOrder;
@@ -59,12 +51,11 @@ std::optional<ControlId> EngineCore::nextFocus(std::optional<ControlId> from, bo
     return nextInTabOrder(from, back, [this](ControlId control) { return canTakeFocus(control); });
 }
 
+// The control itself comes last in its own tab order: only where no other
+// can take the focus does it keep it.
 void EngineCore::hiding(ControlId control) {
     if (!engine_.hasFocus(control)) return;
-    const auto next = nextInTabOrder(control, false, [this, control](ControlId other) {
-        return other != control && canTakeFocus(other);
-    });
-    if (next) engine_.giveFocus(*next);
+    if (const auto next = nextFocus(control, false)) engine_.giveFocus(*next);
 }
 
 bool EngineCore::switchTimer(ControlId timer, bool on) {
@@ -170,7 +161,7 @@ void EngineCore::click(ControlId control, std::function<void()> undo) {
 void EngineCore::runAssisted() {
     if (assisting_) return;
     const Handling one(assisting_);
-    while (!assisted_.empty() && !ended()) {
+    while (!assisted_.empty()) {  // after the end, each does nothing
         const Assisted assisted = std::move(assisted_.front());
         assisted_.pop_front();
         if (focusStays(assisted.control)) {

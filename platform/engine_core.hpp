@@ -1,10 +1,10 @@
 // What every form engine does alike, written once: the one queue events
 // wait in, which events a control delivers, focus moves turned into
-// LostFocus and GotFocus, what the user's input does, the tab order read
-// from the window table, the list's sorted store, and the check that a
-// member is used on its kind of control. An engine keeps only what is its
-// own: its widgets, their properties, moving the focus, its timers and its
-// painting.
+// LostFocus and GotFocus, what the user's input does, which controls can
+// take the focus and where it goes, the tab order read from the window
+// table, whether a timer runs, and the list's sorted store. An engine keeps
+// only what is its own: its widgets, their properties, moving the focus,
+// its timers and its painting.
 #pragma once
 
 #include <array>
@@ -26,9 +26,6 @@ namespace varnsel::platform {
 
 // A programming error: says what, and stops the program.
 [[noreturn]] void fault(const std::string& what);
-
-// The control's row, after checking that it is of the kind a member needs.
-const form::ControlDef& ofKind(ControlId control, form::Kind kind);
 
 // Where Tab (or, with `back`, Shift+Tab) goes from `from`: the next control
 // in tab order that can take the focus now, round the end; the first one

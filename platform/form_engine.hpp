@@ -15,6 +15,8 @@ namespace varnsel::platform {
 
 using form::ControlId;
 using form::EventKind;
+using form::Kind;
+using form::Of;
 
 // What the window object implements: the engine calls it once per event, one
 // event at a time, never while another delivery is still running.
@@ -37,18 +39,18 @@ public:
     // delivers events to `form` until the program ends; returns the exit code.
     virtual int run(FormHandler& form) = 0;
 
-    virtual void setCaption(ControlId label, std::string_view text) = 0;  // label
-    virtual int value(ControlId checkBox) const = 0;                      // 0, 1 or 2
-    virtual std::string text(ControlId textBox) const = 0;
-    virtual void setVisible(ControlId control, bool visible) = 0;  // text box, image
-    virtual void setSelStart(ControlId textBox, int start) = 0;    // in characters
-    virtual void setSelLength(ControlId textBox, int length) = 0;
-    virtual void setFocus(ControlId control) = 0;
-    virtual int listCount(ControlId list) const = 0;
-    virtual bool selected(ControlId list, int index) const = 0;
-    virtual std::string list(ControlId list, int index) const = 0;
-    virtual void addItem(ControlId list, std::string_view text) = 0;
-    virtual void setEnabled(ControlId timer, bool enabled) = 0;
+    virtual void setCaption(Of<Kind::Label> label, std::string_view text) = 0;
+    virtual int value(Of<Kind::CheckBox> checkBox) const = 0;  // 0, 1 or 2
+    virtual std::string text(Of<Kind::TextBox> textBox) const = 0;
+    virtual void setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) = 0;
+    virtual void setSelStart(Of<Kind::TextBox> textBox, int start) = 0;  // in characters
+    virtual void setSelLength(Of<Kind::TextBox> textBox, int length) = 0;
+    virtual void setFocus(Of<Kind::TextBox> textBox) = 0;
+    virtual int listCount(Of<Kind::ListBox> list) const = 0;
+    virtual bool selected(Of<Kind::ListBox> list, int index) const = 0;
+    virtual std::string list(Of<Kind::ListBox> list, int index) const = 0;
+    virtual void addItem(Of<Kind::ListBox> list, std::string_view text) = 0;
+    virtual void setEnabled(Of<Kind::Timer> timer, bool enabled) = 0;
 
     // Modal; returns when the user has pressed OK.
     virtual void messageBox(std::string_view message, MessageIcon icon, std::string_view title) = 0;

@@ -14,20 +14,12 @@ template <Kind K>
 class Control {
 public:
     // A name of the table's with this kind; any other does not build.
-    struct Named {
-        consteval Named(const char* name) : id(name) {  // implicit: written as the name
-            if (id == kForm || def(id).kind != K)
-                throw "that control is of another kind in the window table";
-        }
-        ControlId id;
-    };
-
-    Control(platform::FormEngine& engine, Named name) : engine_(engine), id_(name.id) {}
+    Control(platform::FormEngine& engine, Of<K> name) : engine_(engine), id_(name) {}
     ControlId id() const { return id_; }
 
 protected:
     platform::FormEngine& engine_;
-    ControlId id_;
+    Of<K> id_;
 };
 
 class Label : public Control<Kind::Label> {

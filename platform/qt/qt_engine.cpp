@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "platform/qt/qt_engine_impl.hpp"
+#include "platform/qt/qt_text.hpp"
 #include "platform/qt/widgets.hpp"
 #include "platform/wtf8.hpp"
 
@@ -44,15 +45,15 @@ int QtFormEngine::run(FormHandler& form) {
     return QApplication::exec();
 }
 
-void QtFormEngine::setCaption(ControlId label, std::string_view text) {
-    impl_->widget<Label>(label, Kind::Label)->setText(qs(text));
+void QtFormEngine::setCaption(Of<Kind::Label> label, std::string_view text) {
+    impl_->widget<Label>(label)->setText(qs(text));
     impl_->readOut(label, text, true);
 }
 
-int QtFormEngine::value(ControlId checkBox) const {
+int QtFormEngine::value(Of<Kind::CheckBox> checkBox) const {
     // Qt numbers the states clear, grayed, ticked; the logic's values are
     // 0 clear, 1 ticked, 2 grayed.
-    switch (impl_->widget<QCheckBox>(checkBox, Kind::CheckBox)->checkState()) {
+    switch (impl_->widget<QCheckBox>(checkBox)->checkState()) {
         case Qt::Unchecked:
             return 0;
         case Qt::Checked:
@@ -63,11 +64,11 @@ int QtFormEngine::value(ControlId checkBox) const {
     return 0;
 }
 
-std::string QtFormEngine::text(ControlId textBox) const {
-    return impl_->widget<QLineEdit>(textBox, Kind::TextBox)->text().toStdString();
+std::string QtFormEngine::text(Of<Kind::TextBox> textBox) const {
+    return impl_->widget<QLineEdit>(textBox)->text().toStdString();
 }
 
-void QtFormEngine::setVisible(ControlId control, bool visible) {
+void QtFormEngine::setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) {
     if (!visible) impl_->core.hiding(control);
     impl_->widget(control)->setVisible(visible);
 }
@@ -75,8 +76,8 @@ void QtFormEngine::setVisible(ControlId control, bool visible) {
 // The caret waits a moment for the selection that usually follows, so that
 // SelStart then SelLength select in one step: a screen reader then hears the
 // selected text, not a caret move to the start and then a selection.
-void QtFormEngine::setSelStart(ControlId textBox, int start) {
-    auto* edit = impl_->widget<QLineEdit>(textBox, Kind::TextBox);
+void QtFormEngine::setSelStart(Of<Kind::TextBox> textBox, int start) {
+    auto* edit = impl_->widget<QLineEdit>(textBox);
     impl_->pendingSelStart = utf16Offset(units(edit->text()), start);
     QMetaObject::invokeMethod(
         edit,
@@ -88,8 +89,8 @@ void QtFormEngine::setSelStart(ControlId textBox, int start) {
         Qt::QueuedConnection);
 }
 
-void QtFormEngine::setSelLength(ControlId textBox, int length) {
-    auto* edit = impl_->widget<QLineEdit>(textBox, Kind::TextBox);
+void QtFormEngine::setSelLength(Of<Kind::TextBox> textBox, int length) {
+    auto* edit = impl_->widget<QLineEdit>(textBox);
     const QString text = edit->text();
     const int start = impl_->pendingSelStart    ? *impl_->pendingSelStart
                       : edit->hasSelectedText() ? edit->selectionStart()
@@ -99,34 +100,28 @@ void QtFormEngine::setSelLength(ControlId textBox, int length) {
     edit->setSelection(start, end - start);
 }
 
-void QtFormEngine::setFocus(ControlId control) {
+void QtFormEngine::setFocus(Of<Kind::TextBox> control) {
     impl_->widget(control)->setFocus(Qt::OtherFocusReason);
 }
 
-int QtFormEngine::listCount(ControlId list) const {
-    ofKind(list, Kind::ListBox);
+int QtFormEngine::listCount(Of<Kind::ListBox> /*list*/) const {
     return impl_->core.list.count();
 }
 
-bool QtFormEngine::selected(ControlId list, int index) const {
-    return impl_->widget<QListView>(list, Kind::ListBox)
-        ->selectionModel()
-        ->isRowSelected(index, {});
+bool QtFormEngine::selected(Of<Kind::ListBox> list, int index) const {
+    return impl_->widget<QListView>(list)->selectionModel()->isRowSelected(index, {});
 }
 
-std::string QtFormEngine::list(ControlId list, int index) const {
-    ofKind(list, Kind::ListBox);
+std::string QtFormEngine::list(Of<Kind::ListBox> /*list*/, int index) const {
     return std::string(impl_->core.list.name(index));
 }
 
-void QtFormEngine::addItem(ControlId list, std::string_view text) {
-    ofKind(list, Kind::ListBox);
+void QtFormEngine::addItem(Of<Kind::ListBox> /*list*/, std::string_view text) {
     impl_->games->add(text);
 }
 
-void QtFormEngine::setEnabled(ControlId timer, bool enabled) {
-    ofKind(timer, Kind::Timer);
-    QTimer* t = impl_->timers[static_cast<std::size_t>(timer.index)];
+void QtFormEngine::setEnabled(Of<Kind::Timer> timer, bool enabled) {
+    QTimer* t = impl_->timers[static_cast<std::size_t>(timer.id.index)];
     if (!impl_->core.switchTimer(timer, enabled)) return;
     if (enabled) {
         t->start();

@@ -22,23 +22,25 @@ public:
     // Builds the window, raises Load and shows it, without entering the loop.
     void open(FormHandler& form);
 
-    void setCaption(ControlId label, std::string_view text) override;
-    int value(ControlId checkBox) const override;
-    std::string text(ControlId textBox) const override;
-    void setVisible(ControlId control, bool visible) override;
-    void setSelStart(ControlId textBox, int start) override;
-    void setSelLength(ControlId textBox, int length) override;
-    void setFocus(ControlId control) override;
-    int listCount(ControlId list) const override;
-    bool selected(ControlId list, int index) const override;
-    std::string list(ControlId list, int index) const override;
-    void addItem(ControlId list, std::string_view text) override;
-    void setEnabled(ControlId timer, bool enabled) override;
+    void setCaption(Of<Kind::Label> label, std::string_view text) override;
+    int value(Of<Kind::CheckBox> checkBox) const override;
+    std::string text(Of<Kind::TextBox> textBox) const override;
+    void setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) override;
+    void setSelStart(Of<Kind::TextBox> textBox, int start) override;
+    void setSelLength(Of<Kind::TextBox> textBox, int length) override;
+    void setFocus(Of<Kind::TextBox> control) override;
+    int listCount(Of<Kind::ListBox> list) const override;
+    bool selected(Of<Kind::ListBox> list, int index) const override;
+    std::string list(Of<Kind::ListBox> list, int index) const override;
+    void addItem(Of<Kind::ListBox> list, std::string_view text) override;
+    void setEnabled(Of<Kind::Timer> timer, bool enabled) override;
     void messageBox(std::string_view message, MessageIcon icon, std::string_view title) override;
     void end() override;
 
     struct Impl;
-    Impl& impl() { return *impl_; }
+    // The inside, for what includes its header: the engine, its tests and
+    // its benchmarks.
+    friend Impl& insideOf(QtFormEngine& engine);
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -1,4 +1,5 @@
-// The inside of the Qt engine; included by the engine and by its tests.
+// The inside of the Qt engine; included by the engine, its tests and its
+// benchmarks.
 #pragma once
 
 #include <QApplication>
@@ -34,11 +35,10 @@ struct QtFormEngine::Impl : public QObject {
     QWidget* widget(ControlId control) const {
         return widgets[static_cast<std::size_t>(control.index)];
     }
-    // The widget of a control that a member needs of one kind.
-    template <class Widget>
-    Widget* widget(ControlId control, form::Kind kind) const {
-        ofKind(control, kind);
-        return static_cast<Widget*>(widget(control));
+    // The widget of a control of the kind `Widget` is made for.
+    template <class Widget, form::Kind K>
+    Widget* widget(form::Of<K> control) const {
+        return static_cast<Widget*>(widget(control.id));
     }
 
     // What a screen reader hears of a label's caption, announced when it
@@ -75,5 +75,9 @@ struct QtFormEngine::Impl : public QObject {
     QWidget* announcer = nullptr;        // shown to have a screen reader say its name at once
     std::optional<int> pendingSelStart;  // a caret move that waits for its selection
 };
+
+inline QtFormEngine::Impl& insideOf(QtFormEngine& engine) {
+    return *engine.impl_;
+}
 
 }  // namespace varnsel::platform::qt

@@ -8,7 +8,9 @@
 #include <limits>
 
 #include "form/pictures.hpp"
+#include "platform/qt/picture_files.hpp"
 #include "platform/qt/qt_engine_impl.hpp"
+#include "platform/qt/qt_text.hpp"
 #include "platform/qt/widgets.hpp"
 
 namespace varnsel::platform::qt {

@@ -16,11 +16,6 @@
 
 namespace varnsel::platform::qt {
 
-// The logic's UTF-8 text as Qt's.
-inline QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A check box that answers a click anywhere in its area, the blank after its
 // caption included, as a Windows check box does.
 class WholeAreaCheckBox : public QCheckBox {
@@ -114,15 +109,5 @@ private:
     std::span<const unsigned char> file_;
     QSize size_;
 };
-
-// The top-left `size` of a 24-bit bottom-up bitmap file, read straight from
-// its rows, with the light grey (192, 192, 192) that was the face colour of
-// its day drawn in `face` (give an invalid colour to keep it).
-QImage readBitmap(std::span<const unsigned char> file, QSize size, const QColor& face = {});
-
-// The images of an icon file of opaque palette images (4 or 8 bits a pixel),
-// read straight from their rows: reading them through Qt would first have it
-// find and load its image plug-ins.
-std::vector<QImage> readIcon(std::span<const unsigned char> file);
 
 }  // namespace varnsel::platform::qt

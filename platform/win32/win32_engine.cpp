@@ -49,37 +49,32 @@ void Win32FormEngine::Impl::settleList() {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
-void Win32FormEngine::setCaption(ControlId label, std::string_view text) {
-    ofKind(label, Kind::Label);
+void Win32FormEngine::setCaption(Of<Kind::Label> label, std::string_view text) {
     SetWindowTextW(impl_->hwnd(label), wide(text).c_str());
     impl_->describe(label, text);
 }
 
-int Win32FormEngine::value(ControlId checkBox) const {
-    ofKind(checkBox, Kind::CheckBox);
+int Win32FormEngine::value(Of<Kind::CheckBox> checkBox) const {
     // BST_UNCHECKED, BST_CHECKED and BST_INDETERMINATE are 0, 1 and 2.
     return static_cast<int>(SendMessageW(impl_->hwnd(checkBox), BM_GETCHECK, 0, 0));
 }
 
-std::string Win32FormEngine::text(ControlId textBox) const {
-    ofKind(textBox, Kind::TextBox);
+std::string Win32FormEngine::text(Of<Kind::TextBox> textBox) const {
     return narrow(windowText(impl_->hwnd(textBox)));
 }
 
-void Win32FormEngine::setVisible(ControlId control, bool visible) {
+void Win32FormEngine::setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) {
     if (!visible) impl_->core.hiding(control);
     ShowWindow(impl_->hwnd(control), visible ? SW_SHOW : SW_HIDE);
 }
 
-void Win32FormEngine::setSelStart(ControlId textBox, int start) {
-    ofKind(textBox, Kind::TextBox);
+void Win32FormEngine::setSelStart(Of<Kind::TextBox> textBox, int start) {
     HWND edit = impl_->hwnd(textBox);
     const int at = utf16Offset(units(windowText(edit)), start);
     SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(at), at);
 }
 
-void Win32FormEngine::setSelLength(ControlId textBox, int length) {
-    ofKind(textBox, Kind::TextBox);
+void Win32FormEngine::setSelLength(Of<Kind::TextBox> textBox, int length) {
     HWND edit = impl_->hwnd(textBox);
     const std::wstring text = windowText(edit);
     DWORD start = 0;
@@ -89,35 +84,30 @@ void Win32FormEngine::setSelLength(ControlId textBox, int length) {
     SendMessageW(edit, EM_SETSEL, start, end);
 }
 
-void Win32FormEngine::setFocus(ControlId control) {
+void Win32FormEngine::setFocus(Of<Kind::TextBox> control) {
     SetFocus(impl_->hwnd(control));
 }
 
-int Win32FormEngine::listCount(ControlId list) const {
-    ofKind(list, Kind::ListBox);
+int Win32FormEngine::listCount(Of<Kind::ListBox> /*list*/) const {
     return impl_->core.list.count();
 }
 
-bool Win32FormEngine::selected(ControlId list, int index) const {
-    ofKind(list, Kind::ListBox);
+bool Win32FormEngine::selected(Of<Kind::ListBox> list, int index) const {
     return SendMessageW(impl_->hwnd(list), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
 }
 
-std::string Win32FormEngine::list(ControlId list, int index) const {
-    ofKind(list, Kind::ListBox);
+std::string Win32FormEngine::list(Of<Kind::ListBox> /*list*/, int index) const {
     return std::string(impl_->core.list.name(index));
 }
 
-void Win32FormEngine::addItem(ControlId list, std::string_view text) {
-    ofKind(list, Kind::ListBox);
+void Win32FormEngine::addItem(Of<Kind::ListBox> list, std::string_view text) {
     if (const auto row = impl_->core.list.add(text)) {
         SendMessageW(impl_->hwnd(list), LB_INSERTSTRING, static_cast<WPARAM>(*row),
                      reinterpret_cast<LPARAM>(wide(text).c_str()));
     }
 }
 
-void Win32FormEngine::setEnabled(ControlId timer, bool enabled) {
-    ofKind(timer, Kind::Timer);
+void Win32FormEngine::setEnabled(Of<Kind::Timer> timer, bool enabled) {
     impl_->setTimer(timer, enabled);
 }
 

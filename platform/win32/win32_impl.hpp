@@ -54,16 +54,17 @@ struct Win32FormEngine::Impl {
     void setFont(ControlId control, bool redraw);
     void layout();
     void makeFonts();
-    void loadPictures();
     SIZE outerSizeAt(int atDpi) const;
     void fitClientArea();
-    void annotate();
     int scale(int twips) const { return MulDiv(twips, dpi, 1440); }
 
     HWND hwnd(ControlId control) const { return hwnds[static_cast<std::size_t>(control.index)]; }
     std::optional<ControlId> controlOf(HWND hwnd) const;
     void setTimer(ControlId timer, bool on);
     void settleList();
+
+    // What a screen reader reads (win32_accessibility.cpp).
+    void annotate();
     // The descriptions a value label gives the controls it describes.
     void describe(ControlId label, std::string_view caption);
 
@@ -90,6 +91,7 @@ struct Win32FormEngine::Impl {
     int messageLoop();
 
     // Painting (win32_paint.cpp).
+    void loadPictures();
     static LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT onControlColour(HDC dc);
     static LRESULT onPaint(const Message& m);

@@ -1,9 +1,6 @@
 // Building the Win32 window from the window table: its class, fonts at the
-// monitor's dpi, the controls made at their places in their stacking order,
-// and what only a user's first need makes: the tooltip and the annotations
-// a screen reader reads.
-#include <initguid.h>
-
+// monitor's dpi, and the controls made at their places in their stacking
+// order.
 #include <cstddef>
 
 #include "platform/win32/resources.h"
@@ -90,7 +87,7 @@ Made kindOf(const form::ControlDef& def, const wchar_t* pictureClass) {
             return {L"EDIT", ES_AUTOHSCROLL | ES_LEFT};
         case Kind::CommandButton:  // the caption wraps
             return {L"BUTTON", BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER};
-        case Kind::Label:  // drawn by paintLabel; SS_NOTIFY lets the tooltip see the mouse
+        case Kind::Label:  // drawn by onPaint; SS_NOTIFY lets the tooltip see the mouse
             return {L"STATIC", static_cast<DWORD>(
                                    SS_NOPREFIX | SS_NOTIFY |
                                    (def.look.align == form::Align::Centre ? SS_CENTER : SS_LEFT))};
@@ -283,42 +280,6 @@ void Win32FormEngine::Impl::build() {
         if (def.kind == Kind::CheckBox) SendMessageW(hwnd, BM_SETCHECK, def.value, 0);
     }
     built = true;
-}
-
-// Made when an accessibility client first asks the built window or a
-// control for its object, before the system builds the object that reads
-// them, so a start without a screen reader loads no COM, not even ole32.dll.
-// A value label keeps the system's name for a static control, its text,
-// which follows every change of the caption.
-void Win32FormEngine::Impl::annotate() {
-    if (annotated || !built) return;
-    annotated = true;
-    ole32 = systemLibrary(L"ole32.dll");
-    const auto start = systemFunction<HRESULT WINAPI(void*, DWORD)>(ole32, "CoInitializeEx");
-    const auto create = systemFunction<HRESULT WINAPI(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(
-        ole32, "CoCreateInstance");
-    if (!start || !create) return;
-    comStarted = SUCCEEDED(start(nullptr, COINIT_APARTMENTTHREADED));
-    create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-           reinterpret_cast<void**>(&accessibility));
-    if (!accessibility) return;
-    for (std::size_t i = 0; i < form::kControlCount; ++i) {
-        const std::string_view name = form::accessibleName(ControlId(static_cast<int>(i)));
-        if (!hwnds[i] || name.empty()) continue;
-        accessibility->SetHwndPropStr(hwnds[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      PROPID_ACC_NAME, wide(name).c_str());
-    }
-    for (const form::DescribedBy& described : form::kDescribedBy)
-        describe(described.value, narrow(windowText(hwnd(described.value))));
-}
-
-// A screen reader reads a control's description when it takes the focus.
-void Win32FormEngine::Impl::describe(ControlId label, std::string_view caption) {
-    if (!accessibility) return;
-    for (const auto& [control, description] : readOut(label, caption).descriptions) {
-        accessibility->SetHwndPropStr(hwnd(control), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      PROPID_ACC_DESCRIPTION, wide(description).c_str());
-    }
 }
 
 // The controls that are windows, front to back as the table says, each

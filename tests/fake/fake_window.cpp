@@ -32,15 +32,6 @@ const FakeWindow::State& FakeWindow::anyState(ControlId control) const {
     return const_cast<FakeWindow*>(this)->anyState(control);
 }
 
-FakeWindow::State& FakeWindow::state(ControlId control, form::Kind kind) {
-    platform::ofKind(control, kind);
-    return anyState(control);
-}
-
-const FakeWindow::State& FakeWindow::state(ControlId control, form::Kind kind) const {
-    return const_cast<FakeWindow*>(this)->state(control, kind);
-}
-
 // The focus changes first; LostFocus and GotFocus follow as events of their own.
 void FakeWindow::moveFocus(std::optional<ControlId> to) {
     focus_ = to;
@@ -58,36 +49,36 @@ int FakeWindow::run(platform::FormHandler& form) {
 
 // --- Control members -------------------------------------------------------
 
-void FakeWindow::setCaption(ControlId label, std::string_view text) {
-    state(label, form::Kind::Label).caption = std::string(text);
+void FakeWindow::setCaption(Of<Kind::Label> label, std::string_view text) {
+    anyState(label).caption = std::string(text);
 }
 
-int FakeWindow::value(ControlId checkBox) const {
-    return state(checkBox, form::Kind::CheckBox).value;
+int FakeWindow::value(Of<Kind::CheckBox> checkBox) const {
+    return anyState(checkBox).value;
 }
 
-std::string FakeWindow::text(ControlId textBox) const {
-    return state(textBox, form::Kind::TextBox).caption;
+std::string FakeWindow::text(Of<Kind::TextBox> textBox) const {
+    return anyState(textBox).caption;
 }
 
-void FakeWindow::setVisible(ControlId control, bool visible) {
+void FakeWindow::setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) {
     if (!visible) core_.hiding(control);
     anyState(control).visible = visible;
 }
 
-void FakeWindow::setSelStart(ControlId textBox, int start) {
-    State& s = state(textBox, form::Kind::TextBox);
+void FakeWindow::setSelStart(Of<Kind::TextBox> textBox, int start) {
+    State& s = anyState(textBox);
     // As a text box does: the start is clamped and the selection emptied.
     s.selStart = std::clamp(start, 0, platform::characterCount(s.caption));
     s.selLength = 0;
 }
 
-void FakeWindow::setSelLength(ControlId textBox, int length) {
-    State& s = state(textBox, form::Kind::TextBox);
+void FakeWindow::setSelLength(Of<Kind::TextBox> textBox, int length) {
+    State& s = anyState(textBox);
     s.selLength = std::clamp(length, 0, platform::characterCount(s.caption) - s.selStart);
 }
 
-void FakeWindow::setFocus(ControlId control) {
+void FakeWindow::setFocus(Of<Kind::TextBox> control) {
     if (!core_.canTakeFocus(control)) {
         throw EngineFault("SetFocus on " + std::string(form::nameOf(control)) +
                           ", which cannot take the focus");
@@ -95,31 +86,28 @@ void FakeWindow::setFocus(ControlId control) {
     moveFocus(control);
 }
 
-int FakeWindow::listCount(ControlId list) const {
-    platform::ofKind(list, form::Kind::ListBox);
+int FakeWindow::listCount(Of<Kind::ListBox> /*list*/) const {
     return core_.list.count();
 }
 
-bool FakeWindow::selected(ControlId list, int index) const {
-    const State& s = state(list, form::Kind::ListBox);
+bool FakeWindow::selected(Of<Kind::ListBox> list, int index) const {
+    const State& s = anyState(list);
     if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
     return s.selected == index;
 }
 
-std::string FakeWindow::list(ControlId list, int index) const {
-    platform::ofKind(list, form::Kind::ListBox);
+std::string FakeWindow::list(Of<Kind::ListBox> /*list*/, int index) const {
     if (index < 0 || index >= core_.list.count()) throw EngineFault("list index out of range");
     return std::string(core_.list.name(index));
 }
 
-void FakeWindow::addItem(ControlId list, std::string_view text) {
-    State& s = state(list, form::Kind::ListBox);
+void FakeWindow::addItem(Of<Kind::ListBox> list, std::string_view text) {
+    State& s = anyState(list);
     const std::optional<int> row = core_.list.add(text);
     if (row && s.selected && *s.selected >= *row) ++*s.selected;
 }
 
-void FakeWindow::setEnabled(ControlId timer, bool enabled) {
-    platform::ofKind(timer, form::Kind::Timer);
+void FakeWindow::setEnabled(Of<Kind::Timer> timer, bool enabled) {
     core_.switchTimer(timer, enabled);
 }
 
@@ -160,9 +148,9 @@ void FakeWindow::activate(ControlId control) {
         core_.click(control, toggle);  // a refused click is taken back
 }
 
-void FakeWindow::selectEntry(ControlId list, int index) {
+void FakeWindow::selectEntry(Of<Kind::ListBox> list, int index) {
     if (!click(list)) return;
-    State& s = state(list, form::Kind::ListBox);
+    State& s = anyState(list);
     if (index < 0 || index >= core_.list.count()) throw EngineFault("no such entry");
     s.selected = index;
 }
@@ -173,6 +161,12 @@ std::vector<std::string> FakeWindow::tabOrder() const {
         if (core_.canTakeFocus(control)) names.emplace_back(form::nameOf(control));
     }
     return names;
+}
+
+void FakeWindow::focusOn(ControlId control) {
+    if (!core_.canTakeFocus(control))
+        throw EngineFault(std::string(control.name()) + " cannot take the focus");
+    moveFocus(control);
 }
 
 void FakeWindow::pressTab(bool shift) {
@@ -222,7 +216,7 @@ void FakeWindow::type(std::string_view text) {
     }
 }
 
-bool FakeWindow::tick(ControlId timer) {
+bool FakeWindow::tick(Of<Kind::Timer> timer) {
     if (!enabled(timer)) return false;
     core_.raise(timer, EventKind::Timer);
     return true;
@@ -236,40 +230,38 @@ std::string FakeWindow::caption(ControlId control) const {
 bool FakeWindow::visible(ControlId control) const {
     return anyState(control).visible;
 }
-bool FakeWindow::enabled(ControlId timer) const {
-    platform::ofKind(timer, form::Kind::Timer);
+bool FakeWindow::enabled(Of<Kind::Timer> timer) const {
     return core_.timerRunning(timer);
 }
-int FakeWindow::selStart(ControlId textBox) const {
-    return state(textBox, form::Kind::TextBox).selStart;
+int FakeWindow::selStart(Of<Kind::TextBox> textBox) const {
+    return anyState(textBox).selStart;
 }
-int FakeWindow::selLength(ControlId textBox) const {
-    return state(textBox, form::Kind::TextBox).selLength;
+int FakeWindow::selLength(Of<Kind::TextBox> textBox) const {
+    return anyState(textBox).selLength;
 }
 
-std::string FakeWindow::selectedText(ControlId textBox) const {
-    const State& s = state(textBox, form::Kind::TextBox);
+std::string FakeWindow::selectedText(Of<Kind::TextBox> textBox) const {
+    const State& s = anyState(textBox);
     const std::size_t from = platform::byteOffset(s.caption, s.selStart);
     return s.caption.substr(from, platform::byteOffset(s.caption, s.selStart + s.selLength) - from);
 }
 
-std::vector<std::string> FakeWindow::entries(ControlId list) const {
-    platform::ofKind(list, form::Kind::ListBox);
+std::vector<std::string> FakeWindow::entries(Of<Kind::ListBox> /*list*/) const {
     std::vector<std::string> names;
     for (int row = 0; row < core_.list.count(); ++row) names.emplace_back(core_.list.name(row));
     return names;
 }
 
-std::optional<int> FakeWindow::selectedIndex(ControlId list) const {
-    return state(list, form::Kind::ListBox).selected;
+std::optional<int> FakeWindow::selectedIndex(Of<Kind::ListBox> list) const {
+    return anyState(list).selected;
 }
 
-void FakeWindow::setValue(ControlId checkBox, int value) {
-    state(checkBox, form::Kind::CheckBox).value = value;
+void FakeWindow::setValue(Of<Kind::CheckBox> checkBox, int value) {
+    anyState(checkBox).value = value;
 }
 
-void FakeWindow::setText(ControlId textBox, std::string text) {
-    State& s = state(textBox, form::Kind::TextBox);
+void FakeWindow::setText(Of<Kind::TextBox> textBox, std::string text) {
+    State& s = anyState(textBox);
     s.caption = std::move(text);
     s.selStart = 0;
     s.selLength = 0;

@@ -25,6 +25,8 @@ inline std::ostream& operator<<(std::ostream& out, ControlId control) {
 namespace varnsel::fake {
 
 using ControlId = form::ControlId;
+using form::Kind;
+using form::Of;
 
 struct MessageBox {
     std::string message;
@@ -45,18 +47,18 @@ public:
 
     // --- FormEngine ---
     int run(platform::FormHandler& form) override;
-    void setCaption(ControlId label, std::string_view text) override;
-    int value(ControlId checkBox) const override;
-    std::string text(ControlId textBox) const override;
-    void setVisible(ControlId control, bool visible) override;
-    void setSelStart(ControlId textBox, int start) override;
-    void setSelLength(ControlId textBox, int length) override;
-    void setFocus(ControlId control) override;
-    int listCount(ControlId list) const override;
-    bool selected(ControlId list, int index) const override;
-    std::string list(ControlId list, int index) const override;
-    void addItem(ControlId list, std::string_view text) override;
-    void setEnabled(ControlId timer, bool enabled) override;
+    void setCaption(Of<Kind::Label> label, std::string_view text) override;
+    int value(Of<Kind::CheckBox> checkBox) const override;
+    std::string text(Of<Kind::TextBox> textBox) const override;
+    void setVisible(Of<Kind::TextBox, Kind::Image> control, bool visible) override;
+    void setSelStart(Of<Kind::TextBox> textBox, int start) override;
+    void setSelLength(Of<Kind::TextBox> textBox, int length) override;
+    void setFocus(Of<Kind::TextBox> control) override;
+    int listCount(Of<Kind::ListBox> list) const override;
+    bool selected(Of<Kind::ListBox> list, int index) const override;
+    std::string list(Of<Kind::ListBox> list, int index) const override;
+    void addItem(Of<Kind::ListBox> list, std::string_view text) override;
+    void setEnabled(Of<Kind::Timer> timer, bool enabled) override;
     void messageBox(std::string_view message, platform::MessageIcon icon,
                     std::string_view title) override;
     void end() override;
@@ -70,24 +72,26 @@ public:
     // made without the mouse and away from the focus.
     void assist(ControlId control) { activate(control); }
     // A click on a list entry selects it.
-    void selectEntry(ControlId list, int index);
+    void selectEntry(Of<Kind::ListBox> list, int index);
     void pressTab(bool shift = false);
+    // The focus moved to a control without pressing it, as Tab moves it.
+    void focusOn(ControlId control);
     // A character key typed into the focused control (13 Enter, 27 Escape,
     // 32 space, 8 backspace).
     void pressKey(char32_t key);
     void type(std::string_view text);
     // One tick of a timer; false when it is disabled and so does not tick.
-    bool tick(ControlId timer);
+    bool tick(Of<Kind::Timer> timer);
 
     // --- What a test looks at ---
     std::string caption(ControlId control) const;
     bool visible(ControlId control) const;
-    bool enabled(ControlId timer) const;
-    int selStart(ControlId textBox) const;
-    int selLength(ControlId textBox) const;
-    std::string selectedText(ControlId textBox) const;
-    std::vector<std::string> entries(ControlId list) const;
-    std::optional<int> selectedIndex(ControlId list) const;
+    bool enabled(Of<Kind::Timer> timer) const;
+    int selStart(Of<Kind::TextBox> textBox) const;
+    int selLength(Of<Kind::TextBox> textBox) const;
+    std::string selectedText(Of<Kind::TextBox> textBox) const;
+    std::vector<std::string> entries(Of<Kind::ListBox> list) const;
+    std::optional<int> selectedIndex(Of<Kind::ListBox> list) const;
     std::string focused() const { return focus_ ? std::string(form::nameOf(*focus_)) : ""; }
     const std::vector<MessageBox>& messageBoxes() const { return messageBoxes_; }
     const std::vector<DeliveredEvent>& delivered() const { return delivered_; }
@@ -96,9 +100,9 @@ public:
     std::vector<std::string> tabOrder() const;
 
     // --- Direct changes, as from outside the logic, raising nothing ---
-    void setValue(ControlId checkBox, int value);
-    void setText(ControlId textBox, std::string text);
-    void clearSelection(ControlId list) { state(list, form::Kind::ListBox).selected.reset(); }
+    void setValue(Of<Kind::CheckBox> checkBox, int value);
+    void setText(Of<Kind::TextBox> textBox, std::string text);
+    void clearSelection(Of<Kind::ListBox> list) { anyState(list).selected.reset(); }
 
 private:
     struct State {
@@ -110,8 +114,6 @@ private:
         int selLength = 0;
         std::optional<int> selected;
     };
-    State& state(ControlId control, form::Kind kind);
-    const State& state(ControlId control, form::Kind kind) const;
     State& anyState(ControlId control);
     const State& anyState(ControlId control) const;
     void activate(ControlId control);

@@ -33,8 +33,8 @@ TEST_F(Arrow, Timer2FirstKeepsItShownAndHandsToTimer1) {
 }
 
 TEST_F(Arrow, AlternatesWithExactlyOneTimerRunning) {
-    const fake::ControlId timer1 = "Timer1", timer2 = "Timer2";
-    for (const fake::ControlId first : {timer1, timer2}) {
+    const form::Of<form::Kind::Timer> timer1 = "Timer1", timer2 = "Timer2";
+    for (const form::Of<form::Kind::Timer> first : {timer1, timer2}) {
         fake::FakeWindow fresh;
         fake::FakeFiles noFiles;
         frmVarnsel launcher(fresh, noFiles);
@@ -45,8 +45,8 @@ TEST_F(Arrow, AlternatesWithExactlyOneTimerRunning) {
                 << first << " tick " << i;
             const bool wasVisible = fresh.visible("imgArrow");
             // Only the running timer ticks; the other stays silent.
-            const fake::ControlId running = fresh.enabled(timer1) ? timer1 : timer2;
-            const fake::ControlId idle = fresh.enabled(timer1) ? timer2 : timer1;
+            const form::Of<form::Kind::Timer> running = fresh.enabled(timer1) ? timer1 : timer2;
+            const form::Of<form::Kind::Timer> idle = fresh.enabled(timer1) ? timer2 : timer1;
             EXPECT_FALSE(fresh.tick(idle));
             ASSERT_TRUE(fresh.tick(running));
             EXPECT_NE(fresh.visible("imgArrow"), wasVisible) << first << " tick " << i;

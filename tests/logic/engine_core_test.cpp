@@ -117,8 +117,11 @@ const Row kRows[] = {
     {"a press on the arrow's image moves no focus", State::TakenBack,
      [](Rig& r) { return pressAndRelease(r, "imgArrow"); }, "11", "", "txtFrameSkip"},
     {"a refused press swallows its own release, not another control's", State::TakenBack,
-     [](Rig& r) { return yes(r.core.press("cmdPlay")) + yes(r.core.release("cmdQuit")); }, "01",
-     std::string(kLost) + kGot, "txtFrameSkip"},
+     [](Rig& r) {
+         const std::string pressed = yes(r.core.press("cmdPlay"));
+         return pressed + yes(r.core.release("cmdQuit"));
+     },
+     "01", std::string(kLost) + kGot, "txtFrameSkip"},
     {"a press whose LostFocus ends the program has no effect and swallows nothing", State::Stays,
      [](Rig& r) {
          r.endsOnLostFocus = true;
@@ -195,6 +198,19 @@ const Row kRows[] = {
          return yes(r.collectingAtLoad);
      },
      "1", "frmVarnsel.Load settled ", "txtFrameSkip"},
+    {"a message box's loop inside a handler leaves a waiting assistive click waiting",
+     State::Running,
+     [](Rig& r) {
+         r.state = State::TakenBack;
+         r.duringHandler = [&r] {
+             r.core.click("cmdPlay", [&r] { ++r.undone; });
+             r.core.pump();  // the message box's own loop
+         };
+         r.core.raise("Timer1", EventKind::Timer);
+         r.turnLoop();
+         return std::to_string(r.undone);
+     },
+     "1", std::string("Timer1.Timer ") + kLost + kGot, "txtFrameSkip"},
 };
 
 // What a screen reader is told when a value label changes: the controls it
@@ -220,7 +236,7 @@ TEST(EngineCore, TheFocusGoesOnlyWhereItCanAndPassesOnFromAHiddenControl) {
     rig.hidden.clear();
     rig.core.hiding("txtFrameSkip");  // the focus goes on before the box hides
     EXPECT_EQ(rig.focus, ControlId("chkJoystick"));
-    rig.core.hiding("txtFrameSkip");  // without the focus, nothing moves
+    rig.core.hiding("lstDirs");  // without the focus, nothing moves
     EXPECT_EQ(rig.focus, ControlId("chkJoystick"));
 }
 

@@ -5,7 +5,7 @@ namespace varnsel::testing {
 namespace {
 
 struct Option {
-    fake::ControlId box;
+    form::Of<form::Kind::CheckBox> box;
     const char* fragment;
     std::string frmVarnsel::*variable;
 };
@@ -46,7 +46,7 @@ TEST_F(Fragments, EachBoxAloneGivesItsSwitchInItsPlaceOnTheLine) {
         for (const Option& other : kOptions) window.setValue(other.box, 0);
         window.setValue(option.box, 1);
         window.click("cmdPlay");
-        EXPECT_EQ(lastCommandLine(), expected.at(std::string(option.box.name()))) << option.box;
+        EXPECT_EQ(lastCommandLine(), expected.at(std::string(option.box.id.name()))) << option.box;
         for (const Option& other : kOptions) {
             EXPECT_EQ(form.*other.variable, &other == &option ? other.fragment : "")
                 << option.box << " ticked, " << other.box << " read";

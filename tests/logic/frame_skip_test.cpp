@@ -158,7 +158,7 @@ TEST_F(FrameSkip, SelectionCountsCharactersNotBytes) {
 }
 
 TEST_F(FrameSkip, TheSpaceBarTicksTheBoxLikeAClick) {
-    window.setFocus("chkFrameSkip");
+    window.focusOn("chkFrameSkip");
     window.pressKey(' ');
     EXPECT_TRUE(window.visible("txtFrameSkip"));
     EXPECT_EQ(window.focused(), "txtFrameSkip");

@@ -10,7 +10,7 @@ class Startup : public LauncherTest {};
 TEST_F(Startup, EveryControlIsInItsInitialState) {
     addGames({"kof98"});
     start();
-    for (fake::ControlId box : std::initializer_list<fake::ControlId>{
+    for (form::Of<form::Kind::CheckBox> box : std::initializer_list<form::Of<form::Kind::CheckBox>>{
              "chkScanlines", "chkVsync", "chkFrameSkip", "chkVga", "chkSkipCode", "chkJoystick",
              "chkModeX"}) {
         EXPECT_EQ(window.value(box), 0) << box;
@@ -61,7 +61,7 @@ TEST_F(Startup, ADriveRootIsShownWithItsSeparator) {
 
 TEST_F(Startup, TheSpaceBarPressesTheFocusedButton) {
     start();
-    window.setFocus("cmdPlay");
+    window.focusOn("cmdPlay");
     window.pressKey(' ');
     EXPECT_EQ(files.starts().size(), 1u);
 }

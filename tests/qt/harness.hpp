@@ -119,7 +119,7 @@ public:
         QDir::setCurrent(previous_);
         if (::chdir(previous_.toLocal8Bit().constData()) != 0) qWarning("cannot go back");
     }
-    platform::qt::QtFormEngine::Impl& impl() { return engine->impl(); }
+    platform::qt::QtFormEngine::Impl& impl() { return insideOf(*engine); }
     QWidget* window() { return impl().window.get(); }
     template <class W = QWidget>
     W* widget(platform::ControlId control) {
