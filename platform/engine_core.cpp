@@ -101,7 +101,8 @@ void EngineCore::focusMovedTo(ControlId control) {
 
 namespace {
 
-// Marks the core as handling an input for as long as it lives.
+// Sets one of the core's flags (an input being handled, an assistive click
+// being run) for as long as it lives, and gives it back its value after.
 class Handling {
 public:
     explicit Handling(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }

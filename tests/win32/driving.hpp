@@ -106,8 +106,18 @@ inline bool run(Launcher& launcher, const std::wstring& program, const std::wstr
     startup.cb = sizeof(startup);
     std::wstring line = L"\"" + program + L"\"";
     if (!argument.empty()) line += L" \"" + argument + L"\"";
-    if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &launcher.process)) {
+    const auto create = [&] {
+        return CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &launcher.process) != FALSE;
+    };
+    // Wine now and then fails a start with an internal error of its own, one
+    // start in some dozens; a start the launcher itself fails fails again.
+    bool started = create();
+    if (!started && GetLastError() == ERROR_INTERNAL_ERROR) {
+        std::printf("       Wine's internal error at the start: started again\n");
+        started = create();
+    }
+    if (!started) {
         std::printf("cannot start the launcher: %lu\n", GetLastError());
         return false;
     }
@@ -299,8 +309,14 @@ inline bool answerBox(const Launcher& launcher, Box& box, int milliseconds = 500
     if (!found) return false;
     box.title = utf8(textOf(found));
     box.text = utf8(textOf(GetDlgItem(found, 0xFFFF)));
+    // Every box of the launcher's has an icon: read once it is there.
     HICON icon = nullptr;
-    EnumChildWindows(found, findIcon, reinterpret_cast<LPARAM>(&icon));
+    waitFor(
+        [&] {
+            EnumChildWindows(found, findIcon, reinterpret_cast<LPARAM>(&icon));
+            return icon != nullptr;
+        },
+        2000);
     box.icon = icon;
     PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
