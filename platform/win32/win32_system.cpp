@@ -6,16 +6,10 @@
 namespace varnsel::platform::win32 {
 
 HMODULE systemLibrary(const wchar_t* name) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
-        if (length == 0) return nullptr;
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(length);
-    }
+    std::wstring path(GetSystemDirectoryW(nullptr, 0), L'\0');  // its length with the null
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) return nullptr;
+    path.resize(length);
     if (path.back() != L'\\') path += L'\\';
     path += name;
     // With a full path the system searches nowhere, on every version.
@@ -37,8 +31,9 @@ void keepTheWorkingDirectoryOutOfTheDllSearch() {
 std::vector<std::string> programArguments() {
     const std::string line = narrow(GetCommandLineW());
     // The program's own name: in quotes to the next quote, else to a blank.
-    std::size_t end = line.starts_with('"') ? line.find('"', 1) : line.find_first_of(" \t");
-    end = end == std::string::npos ? line.size() : end + (line.starts_with('"') ? 1 : 0);
+    const bool quoted = line.starts_with('"');
+    std::size_t end = quoted ? line.find('"', 1) : line.find_first_of(" \t");
+    end = end == std::string::npos ? line.size() : end + (quoted ? 1 : 0);
     std::vector<std::string> arguments = splitCommandLine("", std::string_view(line).substr(end));
     arguments.erase(arguments.begin());
     for (std::string& argument : arguments) {
